@@ -1,0 +1,179 @@
+#include "console.h"
+
+#include <climits>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "terminal.h"
+
+namespace {
+
+// A process has one standard input and one standard output; their buffers
+// and the character set live here, never in a screen.
+struct Saida {
+  char dados[1 << 15];
+  std::size_t usado;
+};
+Saida saida{};
+Entrada entrada{0, {}, 0, 0, false};
+TabelaLetras letras{};
+
+void Acrescentar(const char* texto, std::size_t tamanho) {
+  while (tamanho > 0) {
+    if (saida.usado == sizeof saida.dados) EsvaziarSaida();
+    std::size_t cabe = sizeof saida.dados - saida.usado;
+    std::size_t parte = tamanho < cabe ? tamanho : cabe;
+    for (std::size_t i = 0; i < parte; i++) saida.dados[saida.usado + i] = texto[i];
+    saida.usado += parte;
+    texto += parte;
+    tamanho -= parte;
+  }
+}
+
+void AcrescentarTraduzido(const char* texto, std::size_t tamanho) {
+  std::size_t inicio = 0;
+  for (std::size_t i = 0; i < tamanho; i++) {
+    auto byte = static_cast<unsigned char>(texto[i]);
+    if (byte < 128 || letras.texto[byte - 128][0] == '\0') continue;
+    Acrescentar(texto + inicio, i - inicio);
+    const char* troca = letras.texto[byte - 128];
+    std::size_t n = 0;
+    while (troca[n] != '\0') n++;
+    Acrescentar(troca, n);
+    inicio = i + 1;
+  }
+  Acrescentar(texto + inicio, tamanho - inicio);
+}
+
+// Formats into texto, or into grande when it does not fit; returns the length.
+int Formatar(char* texto, std::size_t tamanho, std::vector<char>& grande,
+             const char* formato, va_list args) FORMATO_PRINTF(4, 0);
+
+int Formatar(char* texto, std::size_t tamanho, std::vector<char>& grande,
+             const char* formato, va_list args) {
+  va_list copia;
+  va_copy(copia, args);
+  int n = std::vsnprintf(texto, tamanho, formato, args);
+  if (n >= 0 && static_cast<std::size_t>(n) >= tamanho) {
+    grande.resize(static_cast<std::size_t>(n) + 1);
+    std::vsnprintf(grande.data(), grande.size(), formato, copia);
+  }
+  va_end(copia);
+  return n;
+}
+
+bool EBranco(int c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' ||
+         c == '\f';
+}
+
+bool EDigito(int c) { return c >= '0' && c <= '9'; }
+
+// The next byte without taking it, or -1 at the end of input.
+int Espiar(Entrada& e) {
+  if (e.pos == e.fim) {
+    if (e.acabou) return -1;
+    std::size_t n = TerminalLer(e.fd, e.dados, sizeof e.dados);
+    if (n == 0) {
+      e.acabou = true;
+      return -1;
+    }
+    e.pos = 0;
+    e.fim = n;
+  }
+  return static_cast<unsigned char>(e.dados[e.pos]);
+}
+
+}  // namespace
+
+void IniciarConsole() { TerminalIniciar(letras); }
+
+void Escrever(const char* formato, ...) {
+  char texto[256];
+  std::vector<char> grande;
+  va_list args;
+  va_start(args, formato);
+  int n = Formatar(texto, sizeof texto, grande, formato, args);
+  va_end(args);
+  if (n <= 0) return;
+  AcrescentarTraduzido(grande.empty() ? texto : grande.data(),
+                       static_cast<std::size_t>(n));
+}
+
+void EsvaziarSaida() {
+  if (saida.usado == 0) return;
+  std::size_t tamanho = saida.usado;
+  saida.usado = 0;
+  if (!TerminalEscrever(saida.dados, tamanho)) std::exit(1);
+}
+
+void LimparTela() { TerminalLimpar(); }
+
+void Pausar() { TerminalPausar(); }
+
+int LerNumero(const char* texto, int maximo, ...) {
+  char prompt[256];
+  std::vector<char> grande;
+  va_list args;
+  va_start(args, maximo);
+  Formatar(prompt, sizeof prompt, grande, texto, args);
+  va_end(args);
+  const char* pronto = grande.empty() ? prompt : grande.data();
+
+  int valor = 0;
+  while (valor < 1 || valor > maximo) {
+    Escrever("%s", pronto);
+    EsvaziarSaida();
+    Leitura lido = LerValor(entrada, valor);
+    if (lido == Leitura::FimDaEntrada) {
+      Escrever("\n");
+      EsvaziarSaida();
+      std::exit(0);
+    }
+    if (lido == Leitura::NaoNumero) valor = 0;
+  }
+  return valor;
+}
+
+Leitura LerValor(Entrada& e, int& valor) {
+  int c = Espiar(e);
+  while (EBranco(c)) {
+    e.pos++;
+    c = Espiar(e);
+  }
+  if (c < 0) return Leitura::FimDaEntrada;
+
+  bool negativo = false;
+  if (c == '+' || c == '-') {
+    negativo = c == '-';
+    e.pos++;
+    c = Espiar(e);
+  }
+  if (!EDigito(c)) {
+    // Not a number: the rest of the line goes, so the prompt cannot repeat
+    // on the same bytes forever.
+    while (c >= 0 && c != '\n') {
+      e.pos++;
+      c = Espiar(e);
+    }
+    if (c == '\n') e.pos++;
+    return Leitura::NaoNumero;
+  }
+
+  // Digits beyond the int range only need to stay beyond it.
+  long long numero = 0;
+  const long long teto = static_cast<long long>(INT_MAX) + 1;
+  while (EDigito(c)) {
+    if (numero <= teto) numero = numero * 10 + (c - '0');
+    e.pos++;
+    c = Espiar(e);
+  }
+  if (negativo) {
+    valor = numero >= teto ? INT_MIN : static_cast<int>(-numero);
+  } else {
+    valor = numero > INT_MAX ? INT_MAX : static_cast<int>(numero);
+  }
+  return Leitura::Numero;
+}

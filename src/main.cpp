@@ -1,0 +1,7 @@
+#include "console.h"
+#include "menu.h"
+
+int main() {
+  IniciarConsole();
+  return MenuPrincipal();
+}

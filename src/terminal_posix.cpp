@@ -1,0 +1,211 @@
+// POSIX terminals: escape sequences to clear, a one-key pause in
+// non-canonical mode, and the locale's character set for the letters.
+#include <iconv.h>
+#include <langinfo.h>
+#include <poll.h>
+#include <strings.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <clocale>
+#include <csignal>
+#include <cstring>
+
+#include "terminal.h"
+
+namespace {
+
+// The terminal's mode before the pause and the pause's own; the signal
+// handlers must reach both, so they cannot live on a stack.
+struct termios modo_anterior;
+struct termios modo_tecla;
+
+extern "C" void AoSinalFatal(int sinal) {
+  // SA_RESETHAND put the default action back: raise ends the program by
+  // the same signal once the terminal is as it was.
+  tcsetattr(STDIN_FILENO, TCSANOW, &modo_anterior);
+  raise(sinal);
+}
+
+extern "C" void AoSuspender(int) {
+  int erro = errno;
+  tcsetattr(STDIN_FILENO, TCSANOW, &modo_anterior);
+
+  struct sigaction padrao {};
+  struct sigaction nosso {};
+  padrao.sa_handler = SIG_DFL;
+  sigemptyset(&padrao.sa_mask);
+  sigaction(SIGTSTP, &padrao, &nosso);
+  sigset_t so_tstp;
+  sigemptyset(&so_tstp);
+  sigaddset(&so_tstp, SIGTSTP);
+  sigprocmask(SIG_UNBLOCK, &so_tstp, nullptr);
+  raise(SIGTSTP);
+
+  // Back after SIGCONT: the pause goes on waiting for its key.
+  sigaction(SIGTSTP, &nosso, nullptr);
+  tcsetattr(STDIN_FILENO, TCSANOW, &modo_tecla);
+  errno = erro;
+}
+
+const int sinais[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGTSTP};
+constexpr int quantos_sinais = sizeof sinais / sizeof sinais[0];
+
+// Our handlers hold only while the pause holds the terminal; a signal
+// ignored when we started stays ignored.
+void TrocarSinais(struct sigaction (&antes)[quantos_sinais],
+                  bool (&trocado)[quantos_sinais]) {
+  for (int i = 0; i < quantos_sinais; i++) {
+    trocado[i] = false;
+    if (sigaction(sinais[i], nullptr, &antes[i]) != 0) continue;
+    if (antes[i].sa_handler == SIG_IGN) continue;
+    struct sigaction nova {};
+    sigemptyset(&nova.sa_mask);
+    if (sinais[i] == SIGTSTP) {
+      nova.sa_handler = AoSuspender;
+      nova.sa_flags = SA_RESTART;
+    } else {
+      nova.sa_handler = AoSinalFatal;
+      nova.sa_flags = SA_RESETHAND | SA_NODEFER;
+    }
+    trocado[i] = sigaction(sinais[i], &nova, nullptr) == 0;
+  }
+}
+
+void DevolverSinais(const struct sigaction (&antes)[quantos_sinais],
+                    const bool (&trocado)[quantos_sinais]) {
+  for (int i = 0; i < quantos_sinais; i++) {
+    if (trocado[i]) sigaction(sinais[i], &antes[i], nullptr);
+  }
+}
+
+// A key may send several bytes (an arrow sends three); none of them may
+// reach a later read. A lone escape may be followed a moment later by the
+// rest of its sequence.
+void ConsumirRestoDaTecla(bool escape_sozinho) {
+  struct pollfd pedido = {STDIN_FILENO, POLLIN, 0};
+  int espera_ms = escape_sozinho ? 50 : 0;
+  char resto[64];
+  while (poll(&pedido, 1, espera_ms) > 0 && (pedido.revents & POLLIN) != 0) {
+    if (read(STDIN_FILENO, resto, sizeof resto) <= 0) break;
+    espera_ms = 0;
+  }
+}
+
+void EsperarTecla() {
+  if (tcgetattr(STDIN_FILENO, &modo_anterior) != 0) return;
+  modo_tecla = modo_anterior;
+  modo_tecla.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
+  modo_tecla.c_cc[VMIN] = 1;
+  modo_tecla.c_cc[VTIME] = 0;
+
+  struct sigaction antes[quantos_sinais];
+  bool trocado[quantos_sinais];
+  TrocarSinais(antes, trocado);
+
+  // TCSAFLUSH drops keys typed before the invitation was on the screen.
+  if (tcsetattr(STDIN_FILENO, TCSAFLUSH, &modo_tecla) == 0) {
+    unsigned char tecla[64];
+    ssize_t n;
+    do {
+      n = read(STDIN_FILENO, tecla, sizeof tecla);
+    } while (n < 0 && errno == EINTR);
+    if (n > 0) ConsumirRestoDaTecla(n == 1 && tecla[0] == 0x1b);
+    tcsetattr(STDIN_FILENO, TCSANOW, &modo_anterior);
+  }
+  DevolverSinais(antes, trocado);
+}
+
+struct Letra {
+  int codigo;
+  const char* utf8;
+};
+
+const Letra letras_usadas[] = {
+    {C_CEDILHA_MAI, "\xC3\x87"}, {C_CEDILHA, "\xC3\xA7"},
+    {E_AGUDO_MAI, "\xC3\x89"},   {U_AGUDO, "\xC3\xBA"},
+    {A_TIL, "\xC3\xA3"},         {A_TIL_MAI, "\xC3\x83"},
+    {E_CIRCUNFLEXO_MAI, "\xC3\x8A"}, {O_AGUDO_MAI, "\xC3\x93"},
+    {O_TIL_MAI, "\xC3\x95"},
+};
+
+bool Converter(iconv_t conversor, int codigo, char (&destino)[8]) {
+  char origem[1] = {static_cast<char>(codigo)};
+  char* entrada = origem;
+  std::size_t falta = 1;
+  char* saida = destino;
+  std::size_t cabe = sizeof destino - 1;
+  iconv(conversor, nullptr, nullptr, nullptr, nullptr);
+  std::size_t r = iconv(conversor, &entrada, &falta, &saida, &cabe);
+  if (r == static_cast<std::size_t>(-1) || falta != 0 || saida == destino) {
+    destino[0] = '\0';
+    return false;
+  }
+  *saida = '\0';
+  return true;
+}
+
+}  // namespace
+
+void MontarTabela(const char* nome_locale, const char* codeset,
+                  TabelaLetras& letras) {
+  for (auto& texto : letras.texto) texto[0] = '\0';
+  // An ASCII-only C locale is almost never what the terminal really shows.
+  bool c_ou_posix = nome_locale == nullptr ||
+                    std::strcmp(nome_locale, "C") == 0 ||
+                    std::strcmp(nome_locale, "POSIX") == 0;
+  if (codeset == nullptr) codeset = "";
+  if (!c_ou_posix &&
+      (strcasecmp(codeset, "IBM850") == 0 || strcasecmp(codeset, "CP850") == 0))
+    return;
+  bool utf8 = c_ou_posix || strcasecmp(codeset, "UTF-8") == 0 ||
+              strcasecmp(codeset, "UTF8") == 0;
+
+  iconv_t conversor = reinterpret_cast<iconv_t>(-1);
+  if (!utf8) conversor = iconv_open(codeset, "IBM850");
+  bool converte = conversor != reinterpret_cast<iconv_t>(-1);
+  for (const Letra& letra : letras_usadas) {
+    char(&destino)[8] = letras.texto[letra.codigo - 128];
+    if (converte && Converter(conversor, letra.codigo, destino)) continue;
+    std::strcpy(destino, letra.utf8);
+  }
+  if (converte) iconv_close(conversor);
+}
+
+void TerminalIniciar(TabelaLetras& letras) {
+  const char* nome = std::setlocale(LC_CTYPE, "");
+  MontarTabela(nome, nl_langinfo(CODESET), letras);
+}
+
+std::size_t TerminalLer(int fd, char* dados, std::size_t tamanho) {
+  for (;;) {
+    ssize_t n = read(fd, dados, tamanho);
+    if (n < 0 && errno == EINTR) continue;
+    return n > 0 ? static_cast<std::size_t>(n) : 0;
+  }
+}
+
+bool TerminalEscrever(const char* dados, std::size_t tamanho) {
+  while (tamanho > 0) {
+    ssize_t n = write(STDOUT_FILENO, dados, tamanho);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    dados += n;
+    tamanho -= static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+void TerminalLimpar() {
+  // Home, erase the screen, erase the scrollback; a file or a pipe gets the
+  // form feed the command interpreter itself writes there.
+  Escrever("%s", isatty(STDOUT_FILENO) ? "\033[H\033[2J\033[3J" : "\f");
+}
+
+void TerminalPausar() {
+  Escrever("Pressione qualquer tecla para continuar. . . ");
+  EsvaziarSaida();
+  if (isatty(STDIN_FILENO)) EsperarTecla();
+  Escrever("\n");
+}

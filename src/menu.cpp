@@ -1,7 +1,9 @@
 #include "menu.h"
 
 #include "console.h"
+#include "informacoes.h"
 #include "jogo.h"
+#include "sequencia.h"
 
 int MenuPrincipal() {
   int op = 0;
@@ -17,7 +19,15 @@ int MenuPrincipal() {
     op = LerNumero("  Digite op%c%co: ", 5, C_CEDILHA, A_TIL);
     LimparTela();
 
-    if (op == 1) Jogo();
+    if (op == 1) {
+      Jogo();
+    } else if (op == 2) {
+      Instrucao();
+    } else if (op == 3) {
+      Sequencia();
+    } else if (op == 4) {
+      Sobre();
+    }
   }
   EsvaziarSaida();
   return 0;

@@ -1,0 +1,5 @@
+// The two fixed-text screens: the rules and the credits.
+#pragma once
+
+void Instrucao();
+void Sobre();

@@ -1,0 +1,370 @@
+// The game on a real (pseudo-)terminal, typed at as a person types.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <pty.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <string>
+
+namespace {
+
+using Relogio = std::chrono::steady_clock;
+
+enum class Via { Terminal, Tubo };
+
+// The game runs in its own foreground process group under a small leader,
+// as under a shell: a stop signal is ignored in an orphaned group, so the
+// game cannot be the session leader itself. The leader reports the game's
+// pid, then its wait status, through `aviso`.
+struct Partida {
+  pid_t lider = -1;
+  pid_t pid = -1;
+  int mestre = -1;      // the terminal, as the keyboard and screen see it
+  int escravo = -1;     // held open here to read the terminal's mode
+  int entrada = -1;     // where keys go: the terminal or a pipe
+  int saida = -1;       // where the game's output is read
+  int aviso = -1;
+  std::string visto;    // everything read from the game so far
+  std::size_t marca = 0;
+
+  Partida(const Partida&) = delete;
+  Partida& operator=(const Partida&) = delete;
+  Partida() = default;
+  ~Partida() {
+    if (pid > 0) kill(pid, SIGKILL);
+    if (lider > 0) {
+      kill(lider, SIGKILL);
+      waitpid(lider, nullptr, 0);
+    }
+    for (int fd : {mestre, escravo, entrada, saida, aviso}) {
+      if (fd >= 0 && fd != mestre) close(fd);
+    }
+    if (mestre >= 0) close(mestre);
+  }
+};
+
+void Iniciar(Partida& p, Via entrada = Via::Terminal, Via saida = Via::Terminal) {
+  int aviso[2], tubo_in[2] = {-1, -1}, tubo_out[2] = {-1, -1};
+  ASSERT_EQ(pipe(aviso), 0);
+  if (entrada == Via::Tubo) {
+    ASSERT_EQ(pipe(tubo_in), 0);
+  }
+  if (saida == Via::Tubo) {
+    ASSERT_EQ(pipe(tubo_out), 0);
+  }
+
+  struct winsize tamanho = {40, 100, 0, 0};
+  p.lider = forkpty(&p.mestre, nullptr, nullptr, &tamanho);
+  ASSERT_GE(p.lider, 0);
+  if (p.lider == 0) {
+    close(aviso[0]);
+    pid_t jogo = fork();
+    if (jogo == 0) {
+      setpgid(0, 0);
+      signal(SIGTTOU, SIG_IGN);
+      tcsetpgrp(STDIN_FILENO, getpid());
+      signal(SIGTTOU, SIG_DFL);
+      if (tubo_in[0] >= 0) dup2(tubo_in[0], STDIN_FILENO);
+      if (tubo_out[1] >= 0) dup2(tubo_out[1], STDOUT_FILENO);
+      for (int fd : {aviso[1], tubo_in[0], tubo_in[1], tubo_out[0], tubo_out[1]}) {
+        if (fd > STDERR_FILENO) close(fd);
+      }
+      struct rlimit sem_core = {0, 0};
+      setrlimit(RLIMIT_CORE, &sem_core);
+      setenv("LC_ALL", "C.UTF-8", 1);
+      execl(JOGO_CAMINHO, JOGO_CAMINHO, static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    setpgid(jogo, jogo);
+    int status = 0;
+    if (write(aviso[1], &jogo, sizeof jogo) != sizeof jogo) _exit(1);
+    while (waitpid(jogo, &status, 0) < 0) {
+    }
+    if (write(aviso[1], &status, sizeof status) != sizeof status) _exit(1);
+    _exit(0);
+  }
+
+  close(aviso[1]);
+  p.aviso = aviso[0];
+  ASSERT_EQ(read(p.aviso, &p.pid, sizeof p.pid), static_cast<ssize_t>(sizeof p.pid));
+  p.escravo = open(ptsname(p.mestre), O_RDWR | O_NOCTTY);
+  ASSERT_GE(p.escravo, 0);
+  p.entrada = p.mestre;
+  p.saida = p.mestre;
+  if (entrada == Via::Tubo) {
+    close(tubo_in[0]);
+    p.entrada = tubo_in[1];
+  }
+  if (saida == Via::Tubo) {
+    close(tubo_out[1]);
+    p.saida = tubo_out[0];
+  }
+}
+
+void Digitar(Partida& p, const std::string& teclas) {
+  ASSERT_EQ(write(p.entrada, teclas.data(), teclas.size()),
+            static_cast<ssize_t>(teclas.size()));
+}
+
+// Reads the game's output for up to ms milliseconds, stopping early once
+// `texto` stands after the mark; returns whether it does.
+bool Ler(Partida& p, int ms, const std::string& texto = "") {
+  auto limite = Relogio::now() + std::chrono::milliseconds(ms);
+  for (;;) {
+    if (!texto.empty() && p.visto.find(texto, p.marca) != std::string::npos) return true;
+    auto falta = std::chrono::duration_cast<std::chrono::milliseconds>(
+        limite - Relogio::now()).count();
+    if (falta <= 0) return false;
+    struct pollfd pedido = {p.saida, POLLIN, 0};
+    if (poll(&pedido, 1, static_cast<int>(falta)) <= 0) continue;
+    char dados[4096];
+    ssize_t n = read(p.saida, dados, sizeof dados);
+    if (n <= 0) {
+      if (!texto.empty()) return p.visto.find(texto, p.marca) != std::string::npos;
+      return false;
+    }
+    p.visto.append(dados, static_cast<std::size_t>(n));
+  }
+}
+
+// Waits for `texto` and moves the mark past it.
+bool Esperar(Partida& p, const std::string& texto, int ms = 3000) {
+  if (!Ler(p, ms, texto)) return false;
+  p.marca = p.visto.find(texto, p.marca) + texto.size();
+  return true;
+}
+
+// Nothing new arrives for ms milliseconds.
+bool Silencio(Partida& p, int ms) {
+  std::size_t antes = p.visto.size();
+  Ler(p, ms);
+  return p.visto.size() == antes;
+}
+
+// The game's wait status, once it has ended.
+int Fim(Partida& p) {
+  struct pollfd pedido = {p.aviso, POLLIN, 0};
+  int status = -1;
+  if (poll(&pedido, 1, 3000) > 0 &&
+      read(p.aviso, &status, sizeof status) == static_cast<ssize_t>(sizeof status)) {
+    p.pid = -1;
+  }
+  return status;
+}
+
+std::size_t Contar(const std::string& texto, const std::string& parte) {
+  std::size_t n = 0;
+  for (auto i = texto.find(parte); i != std::string::npos; i = texto.find(parte, i + 1)) n++;
+  return n;
+}
+
+struct termios Modo(const Partida& p) {
+  struct termios modo {};
+  tcgetattr(p.escravo, &modo);
+  return modo;
+}
+
+bool EmModoTecla(const Partida& p) { return (Modo(p).c_lflag & ICANON) == 0; }
+
+bool MesmoModo(const struct termios& a, const struct termios& b) {
+  return a.c_iflag == b.c_iflag && a.c_oflag == b.c_oflag && a.c_cflag == b.c_cflag &&
+         a.c_lflag == b.c_lflag && std::memcmp(a.c_cc, b.c_cc, sizeof a.c_cc) == 0;
+}
+
+// The state letter of /proc/PID/stat: R, S, T (stopped) ...
+char Estado(pid_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string linha;
+  std::getline(stat, linha);
+  auto fecha = linha.rfind(')');
+  return fecha == std::string::npos || fecha + 2 >= linha.size() ? '?' : linha[fecha + 2];
+}
+
+bool Aguardar(bool (*condicao)(const Partida&), const Partida& p, int ms = 2000) {
+  auto limite = Relogio::now() + std::chrono::milliseconds(ms);
+  while (Relogio::now() < limite) {
+    if (condicao(p)) return true;
+    usleep(5000);
+  }
+  return condicao(p);
+}
+
+const char* const limpar = "\033[H\033[2J\033[3J";
+const char* const convite = "Pressione qualquer tecla para continuar. . . ";
+const char* const prompt_menu = "  Digite op\xC3\xA7\xC3\xA3o: ";
+
+// Starts the game, opens the rules and waits until the pause holds.
+void AteAPausa(Partida& p, struct termios& antes) {
+  Iniciar(p);
+  ASSERT_TRUE(Esperar(p, prompt_menu));
+  antes = Modo(p);
+  Digitar(p, "2\n");
+  ASSERT_TRUE(Esperar(p, limpar));
+  ASSERT_TRUE(Esperar(p, "ABAIXO DA OUTRA."));
+  ASSERT_TRUE(Esperar(p, convite));
+  ASSERT_TRUE(Aguardar(EmModoTecla, p));
+}
+
+}  // namespace
+
+TEST(Terminal, PauseWaitsForOneKeyWithoutEnter) {
+  Partida p;
+  struct termios antes {};
+  AteAPausa(p, antes);
+  EXPECT_TRUE(Silencio(p, 300));
+  Digitar(p, "x");
+  ASSERT_TRUE(Esperar(p, limpar));
+  ASSERT_TRUE(Esperar(p, prompt_menu));
+  EXPECT_TRUE(MesmoModo(Modo(p), antes));
+  // Had the key reached the number reader, the prompt would come twice.
+  EXPECT_TRUE(Silencio(p, 200));
+  EXPECT_EQ(Contar(p.visto.substr(p.visto.find(convite)), "Digite op"), 1U);
+  EXPECT_EQ(p.visto.find('x', p.visto.find(convite)), std::string::npos) << "key echoed";
+  Digitar(p, "5\n");
+  int status = Fim(p);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+TEST(Terminal, AnArrowKeyEndsThePauseAndLeavesNothingBehind) {
+  Partida p;
+  struct termios antes {};
+  AteAPausa(p, antes);
+  // Its bytes may come apart, as over a slow link.
+  Digitar(p, "\033");
+  usleep(10000);
+  Digitar(p, "[A");
+  ASSERT_TRUE(Esperar(p, prompt_menu));
+  EXPECT_TRUE(Silencio(p, 200));
+  EXPECT_EQ(Contar(p.visto.substr(p.visto.find(convite)), "Digite op"), 1U);
+  Digitar(p, "5\n");
+  int status = Fim(p);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+TEST(Terminal, KeysTypedBeforeThePauseDoNotEndIt) {
+  Partida p;
+  Iniciar(p);
+  ASSERT_TRUE(Esperar(p, prompt_menu));
+  // The x arrives with the choice, long before the invitation is written.
+  Digitar(p, "2\nx");
+  ASSERT_TRUE(Esperar(p, convite));
+  EXPECT_TRUE(Silencio(p, 300));
+  Digitar(p, "k");
+  EXPECT_TRUE(Esperar(p, prompt_menu));
+}
+
+TEST(Terminal, TwoNumbersOnALineAnswerTwoPromptsAcrossAPause) {
+  Partida p;
+  Iniciar(p);
+  ASSERT_TRUE(Esperar(p, prompt_menu));
+  Digitar(p, "4 5\n");
+  ASSERT_TRUE(Esperar(p, "CO-FUNDADOR: "));
+  ASSERT_TRUE(Esperar(p, convite));
+  EXPECT_TRUE(Silencio(p, 200));
+  Digitar(p, " ");
+  // The 5 typed with the 4 leaves at once.
+  int status = Fim(p);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+TEST(Terminal, EachSignalDuringThePauseRestoresTheModeAndKills) {
+  struct Caso {
+    int sinal;
+    const char* tecla;  // typed at the keyboard, or sent with kill
+  };
+  for (Caso caso : {Caso{SIGINT, "\003"}, Caso{SIGQUIT, "\034"}, Caso{SIGTERM, nullptr},
+                    Caso{SIGHUP, nullptr}}) {
+    SCOPED_TRACE(strsignal(caso.sinal));
+    Partida p;
+    struct termios antes {};
+    AteAPausa(p, antes);
+    EXPECT_FALSE(MesmoModo(Modo(p), antes));
+    if (caso.tecla != nullptr) {
+      Digitar(p, caso.tecla);
+    } else {
+      kill(p.pid, caso.sinal);
+    }
+    int status = Fim(p);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == caso.sinal) << status;
+    EXPECT_TRUE(MesmoModo(Modo(p), antes));
+  }
+}
+
+TEST(Terminal, SuspendRestoresTheModeAndContinueResumesThePause) {
+  Partida p;
+  struct termios antes {};
+  AteAPausa(p, antes);
+  Digitar(p, "\032");  // Ctrl-Z
+  auto parado = [](const Partida& q) { return Estado(q.pid) == 'T'; };
+  ASSERT_TRUE(Aguardar(parado, p));
+  EXPECT_TRUE(MesmoModo(Modo(p), antes));
+
+  kill(p.pid, SIGCONT);
+  EXPECT_TRUE(Aguardar(EmModoTecla, p));
+  EXPECT_TRUE(Silencio(p, 200));
+  Digitar(p, "k");
+  ASSERT_TRUE(Esperar(p, prompt_menu));
+  EXPECT_TRUE(MesmoModo(Modo(p), antes));
+  Digitar(p, "5\n");
+  int status = Fim(p);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+TEST(Terminal, PromptsKeepEchoAndLineEditing) {
+  Partida p;
+  Iniciar(p);
+  ASSERT_TRUE(Esperar(p, prompt_menu));
+  // Backspace takes back the 2 and Ctrl-U the 5 after it: the line is 5.
+  Digitar(p, "2\1775");
+  ASSERT_TRUE(Esperar(p, "5"));  // echoed by the terminal
+  Digitar(p, "\025");
+  Digitar(p, "5\n");
+  int status = Fim(p);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_EQ(p.visto.find(convite), std::string::npos) << "a screen was opened";
+}
+
+TEST(Terminal, CtrlDAtAPromptEndsWithStatusZero) {
+  Partida p;
+  Iniciar(p);
+  ASSERT_TRUE(Esperar(p, prompt_menu));
+  Digitar(p, "\004");
+  int status = Fim(p);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+}
+
+TEST(Terminal, TerminalInPipeOutWaitsAndClearsWithAFormFeed) {
+  Partida p;
+  Iniciar(p, Via::Terminal, Via::Tubo);
+  ASSERT_TRUE(Esperar(p, prompt_menu));
+  Digitar(p, "2\n");
+  ASSERT_TRUE(Esperar(p, "\f\n  - MOVIMENTAR"));
+  ASSERT_TRUE(Esperar(p, convite));
+  EXPECT_TRUE(Silencio(p, 300));
+  Digitar(p, "k");
+  ASSERT_TRUE(Esperar(p, prompt_menu));
+  EXPECT_EQ(p.visto.find(limpar), std::string::npos);
+  Digitar(p, "5\n");
+  int status = Fim(p);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+TEST(Terminal, PipeInTerminalOutClearsWithEscapesAndDoesNotWait) {
+  Partida p;
+  Iniciar(p, Via::Tubo, Via::Terminal);
+  Digitar(p, "2\n5\n");
+  ASSERT_TRUE(Esperar(p, limpar));
+  ASSERT_TRUE(Esperar(p, convite));
+  ASSERT_TRUE(Esperar(p, prompt_menu));
+  int status = Fim(p);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}

@@ -4,6 +4,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "terminal.h"
@@ -25,7 +26,7 @@ void Acrescentar(const char* texto, std::size_t tamanho) {
     if (saida.usado == sizeof saida.dados) EsvaziarSaida();
     std::size_t cabe = sizeof saida.dados - saida.usado;
     std::size_t parte = tamanho < cabe ? tamanho : cabe;
-    for (std::size_t i = 0; i < parte; i++) saida.dados[saida.usado + i] = texto[i];
+    std::memcpy(saida.dados + saida.usado, texto, parte);
     saida.usado += parte;
     texto += parte;
     tamanho -= parte;
@@ -58,7 +59,7 @@ int Formatar(char* texto, std::size_t tamanho, std::vector<char>& grande,
   int n = std::vsnprintf(texto, tamanho, formato, args);
   if (n >= 0 && static_cast<std::size_t>(n) >= tamanho) {
     grande.resize(static_cast<std::size_t>(n) + 1);
-    std::vsnprintf(grande.data(), grande.size(), formato, copia);
+    (void)std::vsnprintf(grande.data(), grande.size(), formato, copia);
   }
   va_end(copia);
   return n;

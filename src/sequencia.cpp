@@ -9,7 +9,8 @@ void Movimentos(int num, char origem, char destino, char aux) {
     return;
   }
   Movimentos(num - 1, origem, aux, destino);
-  Escrever(" Mover disco %d da torre %c para a torre %c\n", num, origem, destino);
+  Escrever(" Mover disco %d da torre %c para a torre %c\n", num, origem,
+           destino);
   Movimentos(num - 1, aux, destino, origem);
 }
 

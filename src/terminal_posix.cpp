@@ -10,6 +10,8 @@
 #include <cerrno>
 #include <clocale>
 #include <csignal>
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
 
 #include "terminal.h"
@@ -25,10 +27,10 @@ extern "C" void AoSinalFatal(int sinal) {
   // SA_RESETHAND put the default action back: raise ends the program by
   // the same signal once the terminal is as it was.
   tcsetattr(STDIN_FILENO, TCSANOW, &modo_anterior);
-  raise(sinal);
+  (void)raise(sinal);
 }
 
-extern "C" void AoSuspender(int) {
+extern "C" void AoSuspender(int /*sinal*/) {
   int erro = errno;
   tcsetattr(STDIN_FILENO, TCSANOW, &modo_anterior);
 
@@ -41,7 +43,7 @@ extern "C" void AoSuspender(int) {
   sigemptyset(&so_tstp);
   sigaddset(&so_tstp, SIGTSTP);
   sigprocmask(SIG_UNBLOCK, &so_tstp, nullptr);
-  raise(SIGTSTP);
+  (void)raise(SIGTSTP);
 
   // Back after SIGCONT: the pause goes on waiting for its key.
   sigaction(SIGTSTP, &nosso, nullptr);
@@ -123,10 +125,14 @@ struct Letra {
 };
 
 const Letra letras_usadas[] = {
-    {C_CEDILHA_MAI, "\xC3\x87"}, {C_CEDILHA, "\xC3\xA7"},
-    {E_AGUDO_MAI, "\xC3\x89"},   {U_AGUDO, "\xC3\xBA"},
-    {A_TIL, "\xC3\xA3"},         {A_TIL_MAI, "\xC3\x83"},
-    {E_CIRCUNFLEXO_MAI, "\xC3\x8A"}, {O_AGUDO_MAI, "\xC3\x93"},
+    {C_CEDILHA_MAI, "\xC3\x87"},
+    {C_CEDILHA, "\xC3\xA7"},
+    {E_AGUDO_MAI, "\xC3\x89"},
+    {U_AGUDO, "\xC3\xBA"},
+    {A_TIL, "\xC3\xA3"},
+    {A_TIL_MAI, "\xC3\x83"},
+    {E_CIRCUNFLEXO_MAI, "\xC3\x8A"},
+    {O_AGUDO_MAI, "\xC3\x93"},
     {O_TIL_MAI, "\xC3\x95"},
 };
 
@@ -162,13 +168,17 @@ void MontarTabela(const char* nome_locale, const char* codeset,
   bool utf8 = c_ou_posix || strcasecmp(codeset, "UTF-8") == 0 ||
               strcasecmp(codeset, "UTF8") == 0;
 
-  iconv_t conversor = reinterpret_cast<iconv_t>(-1);
-  if (!utf8) conversor = iconv_open(codeset, "IBM850");
-  bool converte = conversor != reinterpret_cast<iconv_t>(-1);
+  iconv_t conversor{};
+  bool converte = false;
+  if (!utf8) {
+    conversor = iconv_open(codeset, "IBM850");
+    // iconv_open reports failure as (iconv_t)-1.
+    converte = reinterpret_cast<std::intptr_t>(conversor) != -1;
+  }
   for (const Letra& letra : letras_usadas) {
     char(&destino)[8] = letras.texto[letra.codigo - 128];
     if (converte && Converter(conversor, letra.codigo, destino)) continue;
-    std::strcpy(destino, letra.utf8);
+    (void)std::snprintf(destino, sizeof destino, "%s", letra.utf8);
   }
   if (converte) iconv_close(conversor);
 }
@@ -200,12 +210,12 @@ bool TerminalEscrever(const char* dados, std::size_t tamanho) {
 void TerminalLimpar() {
   // Home, erase the screen, erase the scrollback; a file or a pipe gets the
   // form feed the command interpreter itself writes there.
-  Escrever("%s", isatty(STDOUT_FILENO) ? "\033[H\033[2J\033[3J" : "\f");
+  Escrever("%s", isatty(STDOUT_FILENO) != 0 ? "\033[H\033[2J\033[3J" : "\f");
 }
 
 void TerminalPausar() {
   Escrever("Pressione qualquer tecla para continuar. . . ");
   EsvaziarSaida();
-  if (isatty(STDIN_FILENO)) EsperarTecla();
+  if (isatty(STDIN_FILENO) != 0) EsperarTecla();
   Escrever("\n");
 }

@@ -11,9 +11,9 @@ std::string Letra(const TabelaLetras& tabela, int codigo) {
   return tabela.texto[codigo - 128];
 }
 
-const int todas[] = {C_CEDILHA_MAI, C_CEDILHA,         E_AGUDO_MAI,
-                     U_AGUDO,       A_TIL,             A_TIL_MAI,
-                     E_CIRCUNFLEXO_MAI, O_AGUDO_MAI,   O_TIL_MAI};
+const int todas[] = {C_CEDILHA_MAI,     C_CEDILHA,   E_AGUDO_MAI,
+                     U_AGUDO,           A_TIL,       A_TIL_MAI,
+                     E_CIRCUNFLEXO_MAI, O_AGUDO_MAI, O_TIL_MAI};
 
 }  // namespace
 

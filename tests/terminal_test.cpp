@@ -28,12 +28,12 @@ enum class Via { Terminal, Tubo };
 struct Partida {
   pid_t lider = -1;
   pid_t pid = -1;
-  int mestre = -1;      // the terminal, as the keyboard and screen see it
-  int escravo = -1;     // held open here to read the terminal's mode
-  int entrada = -1;     // where keys go: the terminal or a pipe
-  int saida = -1;       // where the game's output is read
+  int mestre = -1;   // the terminal, as the keyboard and screen see it
+  int escravo = -1;  // held open here to read the terminal's mode
+  int entrada = -1;  // where keys go: the terminal or a pipe
+  int saida = -1;    // where the game's output is read
   int aviso = -1;
-  std::string visto;    // everything read from the game so far
+  std::string visto;  // everything read from the game so far
   std::size_t marca = 0;
 
   Partida(const Partida&) = delete;
@@ -52,7 +52,8 @@ struct Partida {
   }
 };
 
-void Iniciar(Partida& p, Via entrada = Via::Terminal, Via saida = Via::Terminal) {
+void Iniciar(Partida& p, Via entrada = Via::Terminal,
+             Via saida = Via::Terminal) {
   int aviso[2], tubo_in[2] = {-1, -1}, tubo_out[2] = {-1, -1};
   ASSERT_EQ(pipe(aviso), 0);
   if (entrada == Via::Tubo) {
@@ -75,7 +76,8 @@ void Iniciar(Partida& p, Via entrada = Via::Terminal, Via saida = Via::Terminal)
       signal(SIGTTOU, SIG_DFL);
       if (tubo_in[0] >= 0) dup2(tubo_in[0], STDIN_FILENO);
       if (tubo_out[1] >= 0) dup2(tubo_out[1], STDOUT_FILENO);
-      for (int fd : {aviso[1], tubo_in[0], tubo_in[1], tubo_out[0], tubo_out[1]}) {
+      for (int fd :
+           {aviso[1], tubo_in[0], tubo_in[1], tubo_out[0], tubo_out[1]}) {
         if (fd > STDERR_FILENO) close(fd);
       }
       struct rlimit sem_core = {0, 0};
@@ -95,7 +97,8 @@ void Iniciar(Partida& p, Via entrada = Via::Terminal, Via saida = Via::Terminal)
 
   close(aviso[1]);
   p.aviso = aviso[0];
-  ASSERT_EQ(read(p.aviso, &p.pid, sizeof p.pid), static_cast<ssize_t>(sizeof p.pid));
+  ASSERT_EQ(read(p.aviso, &p.pid, sizeof p.pid),
+            static_cast<ssize_t>(sizeof p.pid));
   p.escravo = open(ptsname(p.mestre), O_RDWR | O_NOCTTY);
   ASSERT_GE(p.escravo, 0);
   p.entrada = p.mestre;
@@ -120,16 +123,19 @@ void Digitar(Partida& p, const std::string& teclas) {
 bool Ler(Partida& p, int ms, const std::string& texto = "") {
   auto limite = Relogio::now() + std::chrono::milliseconds(ms);
   for (;;) {
-    if (!texto.empty() && p.visto.find(texto, p.marca) != std::string::npos) return true;
+    if (!texto.empty() && p.visto.find(texto, p.marca) != std::string::npos)
+      return true;
     auto falta = std::chrono::duration_cast<std::chrono::milliseconds>(
-        limite - Relogio::now()).count();
+                     limite - Relogio::now())
+                     .count();
     if (falta <= 0) return false;
     struct pollfd pedido = {p.saida, POLLIN, 0};
     if (poll(&pedido, 1, static_cast<int>(falta)) <= 0) continue;
     char dados[4096];
     ssize_t n = read(p.saida, dados, sizeof dados);
     if (n <= 0) {
-      if (!texto.empty()) return p.visto.find(texto, p.marca) != std::string::npos;
+      if (!texto.empty())
+        return p.visto.find(texto, p.marca) != std::string::npos;
       return false;
     }
     p.visto.append(dados, static_cast<std::size_t>(n));
@@ -154,8 +160,8 @@ bool Silencio(Partida& p, int ms) {
 int Fim(Partida& p) {
   struct pollfd pedido = {p.aviso, POLLIN, 0};
   int status = -1;
-  if (poll(&pedido, 1, 3000) > 0 &&
-      read(p.aviso, &status, sizeof status) == static_cast<ssize_t>(sizeof status)) {
+  if (poll(&pedido, 1, 3000) > 0 && read(p.aviso, &status, sizeof status) ==
+                                        static_cast<ssize_t>(sizeof status)) {
     p.pid = -1;
   }
   return status;
@@ -163,7 +169,9 @@ int Fim(Partida& p) {
 
 std::size_t Contar(const std::string& texto, const std::string& parte) {
   std::size_t n = 0;
-  for (auto i = texto.find(parte); i != std::string::npos; i = texto.find(parte, i + 1)) n++;
+  for (auto i = texto.find(parte); i != std::string::npos;
+       i = texto.find(parte, i + 1))
+    n++;
   return n;
 }
 
@@ -176,8 +184,9 @@ struct termios Modo(const Partida& p) {
 bool EmModoTecla(const Partida& p) { return (Modo(p).c_lflag & ICANON) == 0; }
 
 bool MesmoModo(const struct termios& a, const struct termios& b) {
-  return a.c_iflag == b.c_iflag && a.c_oflag == b.c_oflag && a.c_cflag == b.c_cflag &&
-         a.c_lflag == b.c_lflag && std::memcmp(a.c_cc, b.c_cc, sizeof a.c_cc) == 0;
+  return a.c_iflag == b.c_iflag && a.c_oflag == b.c_oflag &&
+         a.c_cflag == b.c_cflag && a.c_lflag == b.c_lflag &&
+         std::memcmp(a.c_cc, b.c_cc, sizeof a.c_cc) == 0;
 }
 
 // The state letter of /proc/PID/stat: R, S, T (stopped) ...
@@ -186,10 +195,13 @@ char Estado(pid_t pid) {
   std::string linha;
   std::getline(stat, linha);
   auto fecha = linha.rfind(')');
-  return fecha == std::string::npos || fecha + 2 >= linha.size() ? '?' : linha[fecha + 2];
+  return fecha == std::string::npos || fecha + 2 >= linha.size()
+             ? '?'
+             : linha[fecha + 2];
 }
 
-bool Aguardar(bool (*condicao)(const Partida&), const Partida& p, int ms = 2000) {
+bool Aguardar(bool (*condicao)(const Partida&), const Partida& p,
+              int ms = 2000) {
   auto limite = Relogio::now() + std::chrono::milliseconds(ms);
   while (Relogio::now() < limite) {
     if (condicao(p)) return true;
@@ -228,7 +240,8 @@ TEST(Terminal, PauseWaitsForOneKeyWithoutEnter) {
   // Had the key reached the number reader, the prompt would come twice.
   EXPECT_TRUE(Silencio(p, 200));
   EXPECT_EQ(Contar(p.visto.substr(p.visto.find(convite)), "Digite op"), 1U);
-  EXPECT_EQ(p.visto.find('x', p.visto.find(convite)), std::string::npos) << "key echoed";
+  EXPECT_EQ(p.visto.find('x', p.visto.find(convite)), std::string::npos)
+      << "key echoed";
   Digitar(p, "5\n");
   int status = Fim(p);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
@@ -281,8 +294,8 @@ TEST(Terminal, EachSignalDuringThePauseRestoresTheModeAndKills) {
     int sinal;
     const char* tecla;  // typed at the keyboard, or sent with kill
   };
-  for (Caso caso : {Caso{SIGINT, "\003"}, Caso{SIGQUIT, "\034"}, Caso{SIGTERM, nullptr},
-                    Caso{SIGHUP, nullptr}}) {
+  for (Caso caso : {Caso{SIGINT, "\003"}, Caso{SIGQUIT, "\034"},
+                    Caso{SIGTERM, nullptr}, Caso{SIGHUP, nullptr}}) {
     SCOPED_TRACE(strsignal(caso.sinal));
     Partida p;
     struct termios antes {};
@@ -294,7 +307,8 @@ TEST(Terminal, EachSignalDuringThePauseRestoresTheModeAndKills) {
       kill(p.pid, caso.sinal);
     }
     int status = Fim(p);
-    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == caso.sinal) << status;
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == caso.sinal)
+        << status;
     EXPECT_TRUE(MesmoModo(Modo(p), antes));
   }
 }

@@ -89,8 +89,7 @@ TEST(Venceu, OnlyAFullTowerBOrCInOrderWins) {
 
 TEST(DesenharTorres, DrawsEachSlotAsARowAndTheFootUnderIt) {
   std::string esperado = std::string("\n\t             ") +
-                         "\n\t<2>          " +
-                         "\n\t<3>       <1>" + pe;
+                         "\n\t<2>          " + "\n\t<3>       <1>" + pe;
   EXPECT_EQ(Desenho({0, 2, 3}, {0, 0, 0}, {0, 0, 1}), esperado);
 }
 

@@ -57,7 +57,8 @@ std::string Entrada(std::mt19937& sorte) {
     texto += ate(4) == 0 ? " " : "\n";
   }
   // The end of input may come anywhere, even inside an entry.
-  texto.resize(static_cast<std::size_t>(ate(static_cast<int>(texto.size()) + 1)));
+  texto.resize(
+      static_cast<std::size_t>(ate(static_cast<int>(texto.size()) + 1)));
   return texto;
 }
 
@@ -118,11 +119,11 @@ Resultado Rodar(const std::string& entrada) {
 // ---- Reading the output back ----------------------------------------------
 
 enum class Tipo {
-  Texto,           // any fixed text of the game
-  PromptArgolas,   // a game begins
-  PromptDiscos,    // a solution list begins
-  Linha,           // one board row
-  Pe,              // the board's foot
+  Texto,          // any fixed text of the game
+  PromptArgolas,  // a game begins
+  PromptDiscos,   // a solution list begins
+  Linha,          // one board row
+  Pe,             // the board's foot
   Contador,
   Vitoria,
   Mover,
@@ -139,7 +140,8 @@ const std::vector<std::string>& Textos() {
       "\t\t\t\tTORRE DE HAN\xC3\x93I\n",
       "\t\t---------------------------------------------------\n\n",
       " 1 - JOGAR\n",
-      " 2 - INSTRU\xC3\x87\xC3\x95" "ES\n",
+      " 2 - INSTRU\xC3\x87\xC3\x95"
+      "ES\n",
       " 3 - SEQU\xC3\x8ANCIA DE MOVIMENTOS\n",
       " 4 - SOBRE\n",
       " 5 - SAIR\n\n",
@@ -159,9 +161,12 @@ const std::vector<std::string>& Textos() {
       "|2| Para Destino em (B)\n",
       "|3| SAIR\n\n\n",
       "Op\xC3\xA7\xC3\xA3o para o Destino: ",
-      "\n  - MOVIMENTAR UMA S\xC3\x93 PE\xC3\x87" "A DE CADA VEZ.\n\n",
-      "   - UMA PE\xC3\x87" "A MAIOR N\xC3\x83O PODE FICAR ACIMA DE UMA MENOR.\n\n",
-      "    - N\xC3\x83O \xC3\x89 PERMITIDO MOVIMENTAR UMA PE\xC3\x87" "A QUE ESTEJA "
+      "\n  - MOVIMENTAR UMA S\xC3\x93 PE\xC3\x87"
+      "A DE CADA VEZ.\n\n",
+      "   - UMA PE\xC3\x87"
+      "A MAIOR N\xC3\x83O PODE FICAR ACIMA DE UMA MENOR.\n\n",
+      "    - N\xC3\x83O \xC3\x89 PERMITIDO MOVIMENTAR UMA PE\xC3\x87"
+      "A QUE ESTEJA "
       "ABAIXO DA OUTRA.\n\n",
       "\n  ETI: ESCOLA DE TORRES INVENTADAS.\n",
       "   CAMPUS SERRA DAS TR\xC3\x8AS HASTES.\n\n",
@@ -225,7 +230,8 @@ bool Linha(const std::string& s, std::size_t& pos, Peca& p) {
 bool ComValor(const std::string& s, std::size_t& pos, const std::string& antes,
               const std::string& depois, Tipo tipo, Peca& p) {
   std::size_t i = pos + antes.size();
-  if (!Comeca(s, pos, antes) || !Numero(s, i, depois, p.valores[0])) return false;
+  if (!Comeca(s, pos, antes) || !Numero(s, i, depois, p.valores[0]))
+    return false;
   p.tipo = tipo;
   pos = i;
   return true;
@@ -302,7 +308,8 @@ std::string ConferirTorres(const Torres& t, int n) {
     }
   }
   for (int anel = 1; anel <= n; anel++) {
-    if (vistos[static_cast<std::size_t>(anel)] != 1) return "a ring not there once";
+    if (vistos[static_cast<std::size_t>(anel)] != 1)
+      return "a ring not there once";
   }
   return "";
 }
@@ -395,7 +402,8 @@ std::string Conferir(const std::vector<Peca>& pecas) {
       if (!erro.empty()) return erro;
       if (!tem_anterior) {
         for (int i = 0; i < n; i++) {
-          if (t[0][static_cast<std::size_t>(i)] != i + 1) return "a game not starting on A";
+          if (t[0][static_cast<std::size_t>(i)] != i + 1)
+            return "a game not starting on A";
         }
       } else if (t[0].size() != anterior[0].size()) {
         return "the ring count changed in a game";
@@ -413,7 +421,8 @@ std::string Conferir(const std::vector<Peca>& pecas) {
       }
       contador = p.valores[0];
     } else if (p.tipo == Tipo::Vitoria) {
-      if (!tem_anterior || p.valores[0] != contador + 1) return "a wrong winning count";
+      if (!tem_anterior || p.valores[0] != contador + 1)
+        return "a wrong winning count";
       // Rings all on B or all on C: A and one of them are empty.
       bool a_vazia = Topo(anterior[0]) == 0;
       if (!a_vazia || (Topo(anterior[1]) != 0 && Topo(anterior[2]) != 0)) {
@@ -425,8 +434,10 @@ std::string Conferir(const std::vector<Peca>& pecas) {
       int disco = p.valores[0];
       int de = p.valores[1] - 'A';
       int para = p.valores[2] - 'A';
-      if (de < 0 || de > 2 || para < 0 || para > 2 || de == para) return "bad towers";
-      if (Topo(lista[de]) != disco) return "a listed disc not on top of its tower";
+      if (de < 0 || de > 2 || para < 0 || para > 2 || de == para)
+        return "bad towers";
+      if (Topo(lista[de]) != disco)
+        return "a listed disc not on top of its tower";
       int sob = Topo(lista[para]);
       if (sob != 0 && sob < disco) return "a listed move onto a smaller disc";
       for (int& slot : lista[de]) {
@@ -476,7 +487,8 @@ TEST(SessoesAleatorias, EndCleanlyAndWriteOnlyTheGamesOwnScreens) {
   if (const char* s = std::getenv("PROPRIEDADE_SEMENTE")) {
     semente_base = static_cast<unsigned>(std::strtoul(s, nullptr, 10));
   }
-  if (const char* s = std::getenv("PROPRIEDADE_SESSOES")) sessoes = std::atoi(s);
+  if (const char* s = std::getenv("PROPRIEDADE_SESSOES"))
+    sessoes = std::atoi(s);
 
   int falhas = 0;
   for (int i = 0; i < sessoes && falhas < 3; i++) {
@@ -493,9 +505,10 @@ TEST(SessoesAleatorias, EndCleanlyAndWriteOnlyTheGamesOwnScreens) {
     } else if (!WIFEXITED(r.status) || WEXITSTATUS(r.status) != 0) {
       problema = "wait status " + std::to_string(r.status);
     } else if (!Pecas(r.saida, pecas, pos)) {
-      problema = "a text that is not the game's at byte " + std::to_string(pos) +
-                 ": " + Visivel(r.saida.substr(pos, 60));
-    } else if (r.saida.empty() || (r.saida.back() != '\n' && r.saida.back() != '\f')) {
+      problema = "a text that is not the game's at byte " +
+                 std::to_string(pos) + ": " + Visivel(r.saida.substr(pos, 60));
+    } else if (r.saida.empty() ||
+               (r.saida.back() != '\n' && r.saida.back() != '\f')) {
       problema = "output not ending with a line end or a clear";
     } else {
       problema = Conferir(pecas);
@@ -503,8 +516,8 @@ TEST(SessoesAleatorias, EndCleanlyAndWriteOnlyTheGamesOwnScreens) {
     if (!problema.empty()) {
       falhas++;
       ADD_FAILURE() << "seed " << semente << " (PROPRIEDADE_SEMENTE=" << semente
-                    << " PROPRIEDADE_SESSOES=1): " << problema << "\ninput: "
-                    << Visivel(entrada.substr(0, 300));
+                    << " PROPRIEDADE_SESSOES=1): " << problema
+                    << "\ninput: " << Visivel(entrada.substr(0, 300));
     }
   }
 }

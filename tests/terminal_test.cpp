@@ -167,6 +167,21 @@ int Fim(Partida& p) {
   return status;
 }
 
+// The game ended by itself with status 0.
+::testing::AssertionResult TerminouBem(Partida& p) {
+  int status = Fim(p);
+  if (WIFEXITED(status) && WEXITSTATUS(status) == 0) {
+    return ::testing::AssertionSuccess();
+  }
+  return ::testing::AssertionFailure() << "wait status " << status;
+}
+
+// Leaves through the menu's choice 5.
+::testing::AssertionResult Sair(Partida& p) {
+  Digitar(p, "5\n");
+  return TerminouBem(p);
+}
+
 std::size_t Contar(const std::string& texto, const std::string& parte) {
   std::size_t n = 0;
   for (auto i = texto.find(parte); i != std::string::npos;
@@ -242,9 +257,7 @@ TEST(Terminal, PauseWaitsForOneKeyWithoutEnter) {
   EXPECT_EQ(Contar(p.visto.substr(p.visto.find(convite)), "Digite op"), 1U);
   EXPECT_EQ(p.visto.find('x', p.visto.find(convite)), std::string::npos)
       << "key echoed";
-  Digitar(p, "5\n");
-  int status = Fim(p);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_TRUE(Sair(p));
 }
 
 TEST(Terminal, AnArrowKeyEndsThePauseAndLeavesNothingBehind) {
@@ -258,9 +271,7 @@ TEST(Terminal, AnArrowKeyEndsThePauseAndLeavesNothingBehind) {
   ASSERT_TRUE(Esperar(p, prompt_menu));
   EXPECT_TRUE(Silencio(p, 200));
   EXPECT_EQ(Contar(p.visto.substr(p.visto.find(convite)), "Digite op"), 1U);
-  Digitar(p, "5\n");
-  int status = Fim(p);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_TRUE(Sair(p));
 }
 
 TEST(Terminal, KeysTypedBeforeThePauseDoNotEndIt) {
@@ -285,8 +296,7 @@ TEST(Terminal, TwoNumbersOnALineAnswerTwoPromptsAcrossAPause) {
   EXPECT_TRUE(Silencio(p, 200));
   Digitar(p, " ");
   // The 5 typed with the 4 leaves at once.
-  int status = Fim(p);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_TRUE(TerminouBem(p));
 }
 
 TEST(Terminal, EachSignalDuringThePauseRestoresTheModeAndKills) {
@@ -328,9 +338,7 @@ TEST(Terminal, SuspendRestoresTheModeAndContinueResumesThePause) {
   Digitar(p, "k");
   ASSERT_TRUE(Esperar(p, prompt_menu));
   EXPECT_TRUE(MesmoModo(Modo(p), antes));
-  Digitar(p, "5\n");
-  int status = Fim(p);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_TRUE(Sair(p));
 }
 
 TEST(Terminal, PromptsKeepEchoAndLineEditing) {
@@ -341,9 +349,7 @@ TEST(Terminal, PromptsKeepEchoAndLineEditing) {
   Digitar(p, "2\1775");
   ASSERT_TRUE(Esperar(p, "5"));  // echoed by the terminal
   Digitar(p, "\025");
-  Digitar(p, "5\n");
-  int status = Fim(p);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_TRUE(Sair(p));
   EXPECT_EQ(p.visto.find(convite), std::string::npos) << "a screen was opened";
 }
 
@@ -352,8 +358,7 @@ TEST(Terminal, CtrlDAtAPromptEndsWithStatusZero) {
   Iniciar(p);
   ASSERT_TRUE(Esperar(p, prompt_menu));
   Digitar(p, "\004");
-  int status = Fim(p);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_TRUE(TerminouBem(p));
 }
 
 TEST(Terminal, TerminalInPipeOutWaitsAndClearsWithAFormFeed) {
@@ -367,9 +372,7 @@ TEST(Terminal, TerminalInPipeOutWaitsAndClearsWithAFormFeed) {
   Digitar(p, "k");
   ASSERT_TRUE(Esperar(p, prompt_menu));
   EXPECT_EQ(p.visto.find(limpar), std::string::npos);
-  Digitar(p, "5\n");
-  int status = Fim(p);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_TRUE(Sair(p));
 }
 
 TEST(Terminal, PipeInTerminalOutClearsWithEscapesAndDoesNotWait) {
@@ -379,6 +382,5 @@ TEST(Terminal, PipeInTerminalOutClearsWithEscapesAndDoesNotWait) {
   ASSERT_TRUE(Esperar(p, limpar));
   ASSERT_TRUE(Esperar(p, convite));
   ASSERT_TRUE(Esperar(p, prompt_menu));
-  int status = Fim(p);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_TRUE(TerminouBem(p));
 }

@@ -52,8 +52,9 @@ struct Partida {
   }
 };
 
-void Iniciar(Partida& p, Via entrada = Via::Terminal,
-             Via saida = Via::Terminal) {
+// With ignorar_hup the game starts with SIGHUP ignored, as under nohup.
+void Iniciar(Partida& p, Via entrada = Via::Terminal, Via saida = Via::Terminal,
+             bool ignorar_hup = false) {
   int aviso[2], tubo_in[2] = {-1, -1}, tubo_out[2] = {-1, -1};
   ASSERT_EQ(pipe(aviso), 0);
   if (entrada == Via::Tubo) {
@@ -83,6 +84,7 @@ void Iniciar(Partida& p, Via entrada = Via::Terminal,
       struct rlimit sem_core = {0, 0};
       setrlimit(RLIMIT_CORE, &sem_core);
       setenv("LC_ALL", "C.UTF-8", 1);
+      if (ignorar_hup) signal(SIGHUP, SIG_IGN);
       execl(JOGO_CAMINHO, JOGO_CAMINHO, static_cast<char*>(nullptr));
       _exit(127);
     }
@@ -321,6 +323,20 @@ TEST(Terminal, EachSignalDuringThePauseRestoresTheModeAndKills) {
         << status;
     EXPECT_TRUE(MesmoModo(Modo(p), antes));
   }
+}
+
+TEST(Terminal, ASignalIgnoredAtTheStartStaysIgnoredDuringThePause) {
+  Partida p;
+  Iniciar(p, Via::Terminal, Via::Terminal, true);
+  ASSERT_TRUE(Esperar(p, prompt_menu));
+  Digitar(p, "4\n");
+  ASSERT_TRUE(Esperar(p, convite));
+  ASSERT_TRUE(Aguardar(EmModoTecla, p));
+  kill(p.pid, SIGHUP);
+  EXPECT_TRUE(Silencio(p, 200));
+  Digitar(p, "k");
+  ASSERT_TRUE(Esperar(p, prompt_menu));
+  EXPECT_TRUE(Sair(p));
 }
 
 TEST(Terminal, SuspendRestoresTheModeAndContinueResumesThePause) {

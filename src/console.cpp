@@ -40,9 +40,7 @@ void AcrescentarTraduzido(const char* texto, std::size_t tamanho) {
     if (byte < 128 || letras.texto[byte - 128][0] == '\0') continue;
     Acrescentar(texto + inicio, i - inicio);
     const char* troca = letras.texto[byte - 128];
-    std::size_t n = 0;
-    while (troca[n] != '\0') n++;
-    Acrescentar(troca, n);
+    Acrescentar(troca, std::strlen(troca));
     inicio = i + 1;
   }
   Acrescentar(texto + inicio, tamanho - inicio);

@@ -1,5 +1,6 @@
 #include "console.h"
 
+#include <cerrno>
 #include <climits>
 #include <cstdarg>
 #include <cstdio>
@@ -18,7 +19,7 @@ struct Saida {
   std::size_t usado;
 };
 Saida saida{};
-Entrada entrada{0, {}, 0, 0, false};
+Entrada entrada{0, {}, 0, 0, false, 0};
 TabelaLetras letras{};
 
 void Acrescentar(const char* texto, std::size_t tamanho) {
@@ -70,19 +71,37 @@ bool EBranco(int c) {
 
 bool EDigito(int c) { return c >= '0' && c <= '9'; }
 
-// The next byte without taking it, or -1 at the end of input.
+// The next byte without taking it, or -1 at the end of input or when the
+// input failed (e.erro set).
 int Espiar(Entrada& e) {
   if (e.pos == e.fim) {
     if (e.acabou) return -1;
-    std::size_t n = TerminalLer(e.fd, e.dados, sizeof e.dados);
-    if (n == 0) {
+    long n = TerminalLer(e.fd, e.dados, sizeof e.dados);
+    if (n <= 0) {
       e.acabou = true;
+      e.erro = n < 0 ? errno : 0;
+      if (n < 0 && e.erro == 0) e.erro = EIO;
       return -1;
     }
     e.pos = 0;
-    e.fim = n;
+    e.fim = static_cast<std::size_t>(n);
   }
   return static_cast<unsigned char>(e.dados[e.pos]);
+}
+
+// The game cannot go on: one line on standard error, status 1.
+[[noreturn]] void Falhar(const char* o_que, int erro) {
+  (void)std::fprintf(stderr, "torre-de-hanoi: erro ao %s: %s\n", o_que,
+                     std::strerror(erro));
+  std::exit(1);
+}
+
+// Input failed: what the game holds still goes out, on a line of its own,
+// before the reason.
+[[noreturn]] void FalhaDeLeitura(int erro) {
+  Escrever("\n");
+  EsvaziarSaida();
+  Falhar("ler a entrada", erro);
 }
 
 }  // namespace
@@ -105,12 +124,29 @@ void EsvaziarSaida() {
   if (saida.usado == 0) return;
   std::size_t tamanho = saida.usado;
   saida.usado = 0;
-  if (!TerminalEscrever(saida.dados, tamanho)) std::exit(1);
+  if (TerminalEscrever(saida.dados, tamanho)) return;
+  // A reader that went away is no error of ours: no word, as for SIGPIPE.
+  if (errno == EPIPE) std::exit(1);
+  Falhar("escrever", errno);
 }
 
-void LimparTela() { TerminalLimpar(); }
+void LimparTela() {
+  const char* texto = TextoLimpar();
+  if (texto != nullptr) {
+    Escrever("%s", texto);
+    return;
+  }
+  EsvaziarSaida();
+  TerminalLimpar();
+}
 
-void Pausar() { TerminalPausar(); }
+void Pausar() {
+  const char* convite = TextoConvite();
+  if (convite != nullptr) Escrever("%s", convite);
+  EsvaziarSaida();
+  if (!TerminalPausar()) FalhaDeLeitura(errno);
+  if (convite != nullptr) Escrever("\n");
+}
 
 int LerNumero(const char* texto, int maximo, ...) {
   char prompt[256];
@@ -126,6 +162,7 @@ int LerNumero(const char* texto, int maximo, ...) {
     Escrever("%s", pronto);
     EsvaziarSaida();
     Leitura lido = LerValor(entrada, valor);
+    if (lido == Leitura::Falha) FalhaDeLeitura(entrada.erro);
     if (lido == Leitura::FimDaEntrada) {
       Escrever("\n");
       EsvaziarSaida();
@@ -142,7 +179,7 @@ Leitura LerValor(Entrada& e, int& valor) {
     e.pos++;
     c = Espiar(e);
   }
-  if (c < 0) return Leitura::FimDaEntrada;
+  if (c < 0) return e.erro != 0 ? Leitura::Falha : Leitura::FimDaEntrada;
 
   bool negativo = false;
   if (c == '+' || c == '-') {

@@ -1,26 +1,42 @@
-// The operating system's side of the console. Only console.cpp calls it;
-// CMake picks terminal_posix.cpp or terminal_windows.cpp.
+// The operating system's side of the console. It answers what the console
+// layer asks and does what only the system can, but never calls back: the
+// console layer owns the output buffer and decides when it goes out. CMake
+// picks terminal_posix.cpp or terminal_windows.cpp.
 #pragma once
 
 #include <cstddef>
 
-#include "console.h"
+#include "letras.h"
 
 // Fills the table that turns code page 850 letters into the terminal's set.
 void TerminalIniciar(TabelaLetras& letras);
 
-// Reads what is there, at least one byte; 0 at the end of input or on error.
-std::size_t TerminalLer(int fd, char* dados, std::size_t tamanho);
+// Reads what is there, at least one byte, waiting while the descriptor has
+// nothing yet (also when it was left non-blocking). Returns the count, 0 at
+// the end of input, or -1 with errno set when the read failed.
+long TerminalLer(int fd, char* dados, std::size_t tamanho);
 
-// Writes every byte to standard output; false when it cannot be written.
+// Writes every byte to standard output, waiting while it is full; false
+// with errno set when it cannot be written.
 bool TerminalEscrever(const char* dados, std::size_t tamanho);
 
+// What clears the screen, to be written like any other text; null where
+// the command interpreter clears it through TerminalLimpar.
+const char* TextoLimpar();
 void TerminalLimpar();
-void TerminalPausar();
+
+// The pause's invitation, to be written before TerminalPausar and followed
+// by a line end after it; null where the command interpreter writes its own.
+const char* TextoConvite();
+
+// Waits for one key where standard input is a terminal. False with errno
+// set when input failed; the terminal is then as it was before.
+bool TerminalPausar();
 
 #ifndef _WIN32
 // The letter table for a locale name (null when setlocale failed) and the
 // codeset it reports.
 void MontarTabela(const char* nome_locale, const char* codeset,
                   TabelaLetras& letras);
+
 #endif

@@ -2,8 +2,8 @@
 // non-canonical mode, and the locale's character set for the letters.
 #include <iconv.h>
 #include <langinfo.h>
-#include <poll.h>
 #include <strings.h>
+#include <sys/select.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -12,6 +12,7 @@
 #include <csignal>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "terminal.h"
@@ -82,21 +83,58 @@ void DevolverSinais(const struct sigaction (&antes)[quantos_sinais],
   }
 }
 
+// Waits until fd can be read (or written), at most `ms` milliseconds when
+// ms >= 0. select(), not poll(): some systems' poll() refuses terminals.
+// Returns 1 when ready, 0 when the time ran out, -1 with errno on failure.
+int EsperarPronto(int fd, bool escrever, int ms) {
+  if (fd < 0 || fd >= FD_SETSIZE) {
+    errno = EBADF;
+    return -1;
+  }
+  for (;;) {
+    fd_set conjunto;
+    FD_ZERO(&conjunto);
+    FD_SET(fd, &conjunto);
+    struct timeval prazo {};
+    prazo.tv_sec = ms / 1000;
+    prazo.tv_usec = static_cast<suseconds_t>(ms % 1000) * 1000;
+    int r = select(fd + 1, escrever ? nullptr : &conjunto,
+                   escrever ? &conjunto : nullptr, nullptr,
+                   ms >= 0 ? &prazo : nullptr);
+    if (r < 0 && errno == EINTR) continue;
+    return r;
+  }
+}
+
+bool TentarDeNovo(int erro) { return erro == EAGAIN || erro == EWOULDBLOCK; }
+
+// A read that waits while the descriptor, left non-blocking by somebody
+// else, has nothing yet; the flag itself is shared, so it stays as it is.
+long LerEsperando(int fd, void* dados, std::size_t tamanho) {
+  for (;;) {
+    ssize_t n = read(fd, dados, tamanho);
+    if (n >= 0) return static_cast<long>(n);
+    if (errno == EINTR) continue;
+    if (!TentarDeNovo(errno) || EsperarPronto(fd, false, -1) < 0) return -1;
+  }
+}
+
 // A key may send several bytes (an arrow sends three); none of them may
 // reach a later read. A lone escape may be followed a moment later by the
 // rest of its sequence.
 void ConsumirRestoDaTecla(bool escape_sozinho) {
-  struct pollfd pedido = {STDIN_FILENO, POLLIN, 0};
   int espera_ms = escape_sozinho ? 50 : 0;
   char resto[64];
-  while (poll(&pedido, 1, espera_ms) > 0 && (pedido.revents & POLLIN) != 0) {
+  while (EsperarPronto(STDIN_FILENO, false, espera_ms) > 0) {
     if (read(STDIN_FILENO, resto, sizeof resto) <= 0) break;
     espera_ms = 0;
   }
 }
 
-void EsperarTecla() {
-  if (tcgetattr(STDIN_FILENO, &modo_anterior) != 0) return;
+// False with errno set when the key could not be read; the terminal's mode
+// is put back in every case.
+bool EsperarTecla() {
+  if (tcgetattr(STDIN_FILENO, &modo_anterior) != 0) return true;
   modo_tecla = modo_anterior;
   modo_tecla.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
   modo_tecla.c_cc[VMIN] = 1;
@@ -106,17 +144,20 @@ void EsperarTecla() {
   bool trocado[quantos_sinais];
   TrocarSinais(antes, trocado);
 
+  bool lido = true;
+  int erro = 0;
   // TCSAFLUSH drops keys typed before the invitation was on the screen.
   if (tcsetattr(STDIN_FILENO, TCSAFLUSH, &modo_tecla) == 0) {
     unsigned char tecla[64];
-    ssize_t n;
-    do {
-      n = read(STDIN_FILENO, tecla, sizeof tecla);
-    } while (n < 0 && errno == EINTR);
+    long n = LerEsperando(STDIN_FILENO, tecla, sizeof tecla);
     if (n > 0) ConsumirRestoDaTecla(n == 1 && tecla[0] == 0x1b);
+    lido = n >= 0;
+    erro = errno;
     tcsetattr(STDIN_FILENO, TCSANOW, &modo_anterior);
   }
   DevolverSinais(antes, trocado);
+  errno = erro;
+  return lido;
 }
 
 struct Letra {
@@ -185,37 +226,52 @@ void MontarTabela(const char* nome_locale, const char* codeset,
 
 void TerminalIniciar(TabelaLetras& letras) {
   const char* nome = std::setlocale(LC_CTYPE, "");
+  // strerror speaks the user's language in the one line an error gets.
+  (void)std::setlocale(LC_MESSAGES, "");
   MontarTabela(nome, nl_langinfo(CODESET), letras);
 }
 
-std::size_t TerminalLer(int fd, char* dados, std::size_t tamanho) {
-  for (;;) {
-    ssize_t n = read(fd, dados, tamanho);
-    if (n < 0 && errno == EINTR) continue;
-    return n > 0 ? static_cast<std::size_t>(n) : 0;
-  }
+long TerminalLer(int fd, char* dados, std::size_t tamanho) {
+  return LerEsperando(fd, dados, tamanho);
 }
 
 bool TerminalEscrever(const char* dados, std::size_t tamanho) {
   while (tamanho > 0) {
     ssize_t n = write(STDOUT_FILENO, dados, tamanho);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
+    if (n < 0 && TentarDeNovo(errno)) {
+      // Non-blocking output to a slow reader: wait for room, lose nothing.
+      if (EsperarPronto(STDOUT_FILENO, true, -1) < 0) return false;
+      continue;
+    }
+    if (n < 0) return false;
+    if (n == 0) {
+      errno = EIO;
+      return false;
+    }
     dados += n;
     tamanho -= static_cast<std::size_t>(n);
   }
   return true;
 }
 
-void TerminalLimpar() {
-  // Home, erase the screen, erase the scrollback; a file or a pipe gets the
-  // form feed the command interpreter itself writes there.
-  Escrever("%s", isatty(STDOUT_FILENO) != 0 ? "\033[H\033[2J\033[3J" : "\f");
+const char* TextoLimpar() {
+  // Home, erase the screen, erase the scrollback; a file, a pipe or a dumb
+  // terminal (Emacs's shell, some IDE consoles) gets the form feed the
+  // command interpreter itself writes there.
+  const char* term = std::getenv("TERM");
+  bool burro = term != nullptr && std::strcmp(term, "dumb") == 0;
+  return isatty(STDOUT_FILENO) != 0 && !burro ? "\033[H\033[2J\033[3J" : "\f";
 }
 
-void TerminalPausar() {
-  Escrever("Pressione qualquer tecla para continuar. . . ");
-  EsvaziarSaida();
-  if (isatty(STDIN_FILENO) != 0) EsperarTecla();
-  Escrever("\n");
+// The screen is cleared by the text alone.
+void TerminalLimpar() {}
+
+const char* TextoConvite() {
+  return "Pressione qualquer tecla para continuar. . . ";
+}
+
+bool TerminalPausar() {
+  if (isatty(STDIN_FILENO) == 0) return true;
+  return EsperarTecla();
 }

@@ -1,37 +1,80 @@
-// The Windows console shows code page 850 itself, clears with "cls" and
-// pauses with "pause": the command interpreter does the work.
+// The Windows console: the command interpreter clears with "cls" and pauses
+// with "pause". Our texts are code page 850 bytes; a console gets them as
+// UTF-16, so they show right whatever code page it is set to, while a file
+// or a pipe gets the bytes themselves.
 #include <io.h>
+#include <windows.h>
 
+#include <cerrno>
 #include <cstdlib>
 
 #include "terminal.h"
+
+namespace {
+
+// Writes the bytes to the console as UTF-16; false when that failed.
+bool EscreverNoConsole(HANDLE console, const char* dados, std::size_t tamanho) {
+  wchar_t largo[4096];
+  while (tamanho > 0) {
+    // One code page 850 byte is one UTF-16 unit, so a piece always fits.
+    int parte = tamanho < 4096 ? static_cast<int>(tamanho) : 4096;
+    int n = MultiByteToWideChar(850, 0, dados, parte, largo, 4096);
+    if (n <= 0) return false;
+    const wchar_t* resto = largo;
+    while (n > 0) {
+      DWORD escritos = 0;
+      if (WriteConsoleW(console, resto, static_cast<DWORD>(n), &escritos,
+                        nullptr) == 0 ||
+          escritos == 0)
+        return false;
+      resto += escritos;
+      n -= static_cast<int>(escritos);
+    }
+    dados += parte;
+    tamanho -= static_cast<std::size_t>(parte);
+  }
+  return true;
+}
+
+}  // namespace
 
 void TerminalIniciar(TabelaLetras& letras) {
   // Code page 850 bytes go out unchanged: every entry stays empty.
   (void)letras;
 }
 
-std::size_t TerminalLer(int fd, char* dados, std::size_t tamanho) {
-  int n = _read(fd, dados, static_cast<unsigned>(tamanho));
-  return n > 0 ? static_cast<std::size_t>(n) : 0;
+long TerminalLer(int fd, char* dados, std::size_t tamanho) {
+  return _read(fd, dados, static_cast<unsigned>(tamanho));
 }
 
 bool TerminalEscrever(const char* dados, std::size_t tamanho) {
+  HANDLE saida = GetStdHandle(STD_OUTPUT_HANDLE);
+  DWORD modo = 0;
+  if (saida != INVALID_HANDLE_VALUE && saida != nullptr &&
+      GetConsoleMode(saida, &modo) != 0) {
+    if (EscreverNoConsole(saida, dados, tamanho)) return true;
+    errno = EIO;
+    return false;
+  }
   while (tamanho > 0) {
     int n = _write(1, dados, static_cast<unsigned>(tamanho));
-    if (n <= 0) return false;
+    if (n < 0) return false;
+    if (n == 0) {
+      errno = EIO;
+      return false;
+    }
     dados += n;
     tamanho -= static_cast<std::size_t>(n);
   }
   return true;
 }
 
-void TerminalLimpar() {
-  EsvaziarSaida();
-  std::system("cls");
-}
+// The interpreter clears and writes the invitation itself.
+const char* TextoLimpar() { return nullptr; }
+void TerminalLimpar() { std::system("cls"); }
+const char* TextoConvite() { return nullptr; }
 
-void TerminalPausar() {
-  EsvaziarSaida();
+bool TerminalPausar() {
   std::system("pause");
+  return true;
 }

@@ -28,7 +28,7 @@ std::vector<std::string> Leituras(const std::string& texto) {
     _exit(0);
   }
   close(tubo[1]);
-  Entrada entrada{tubo[0], {}, 0, 0, false};
+  Entrada entrada{tubo[0], {}, 0, 0, false, 0};
   std::vector<std::string> lidos;
   for (;;) {
     int valor = -7;

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
-#include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -73,13 +72,19 @@ struct Resultado {
 Resultado Rodar(const std::string& entrada) {
   Resultado r;
   // The input sits in a file, so the game may read it at its own pace.
-  int arquivo = memfd_create("entrada", 0);
-  if (arquivo < 0 || write(arquivo, entrada.data(), entrada.size()) !=
-                         static_cast<ssize_t>(entrada.size())) {
+  std::FILE* temporario = std::tmpfile();
+  if (temporario == nullptr) return r;
+  int arquivo = fileno(temporario);
+  if (write(arquivo, entrada.data(), entrada.size()) !=
+      static_cast<ssize_t>(entrada.size())) {
+    std::fclose(temporario);
     return r;
   }
   int tubo[2];
-  if (pipe(tubo) != 0) return r;
+  if (pipe(tubo) != 0) {
+    std::fclose(temporario);
+    return r;
+  }
   pid_t pid = fork();
   if (pid == 0) {
     dup2(arquivo, STDIN_FILENO);
@@ -94,7 +99,7 @@ Resultado Rodar(const std::string& entrada) {
     _exit(127);
   }
   close(tubo[1]);
-  close(arquivo);
+  std::fclose(temporario);
   auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(1);
   for (;;) {
     auto falta = std::chrono::duration_cast<std::chrono::milliseconds>(

@@ -1,12 +1,18 @@
 // The game on a real (pseudo-)terminal, typed at as a person types.
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <pty.h>
 #include <sys/resource.h>
+#include <sys/select.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
+#if defined(__APPLE__) || defined(__NetBSD__) || defined(__OpenBSD__)
+#include <util.h>
+#elif defined(__FreeBSD__) || defined(__DragonFly__)
+#include <libutil.h>
+#else
+#include <pty.h>
+#endif
 
 #include <chrono>
 #include <csignal>
@@ -20,6 +26,24 @@ namespace {
 using Relogio = std::chrono::steady_clock;
 
 enum class Via { Terminal, Tubo };
+
+// How the game's start differs from a plain one in a terminal.
+enum class Ajuste {
+  Nenhum,
+  IgnorarHup,   // SIGHUP ignored, as under nohup
+  SemBloqueio,  // the terminal left non-blocking by an earlier program
+  TermBurro,    // TERM=dumb, as in Emacs's shell
+};
+
+// fd has something to read within ms milliseconds. select(), since some
+// systems' poll() refuses terminals.
+bool Pronto(int fd, int ms) {
+  fd_set conjunto;
+  FD_ZERO(&conjunto);
+  FD_SET(fd, &conjunto);
+  struct timeval prazo = {ms / 1000, (ms % 1000) * 1000};
+  return select(fd + 1, &conjunto, nullptr, nullptr, &prazo) > 0;
+}
 
 // The game runs in its own foreground process group under a small leader,
 // as under a shell: a stop signal is ignored in an orphaned group, so the
@@ -52,9 +76,8 @@ struct Partida {
   }
 };
 
-// With ignorar_hup the game starts with SIGHUP ignored, as under nohup.
 void Iniciar(Partida& p, Via entrada = Via::Terminal, Via saida = Via::Terminal,
-             bool ignorar_hup = false) {
+             Ajuste ajuste = Ajuste::Nenhum) {
   int aviso[2], tubo_in[2] = {-1, -1}, tubo_out[2] = {-1, -1};
   ASSERT_EQ(pipe(aviso), 0);
   if (entrada == Via::Tubo) {
@@ -84,7 +107,10 @@ void Iniciar(Partida& p, Via entrada = Via::Terminal, Via saida = Via::Terminal,
       struct rlimit sem_core = {0, 0};
       setrlimit(RLIMIT_CORE, &sem_core);
       setenv("LC_ALL", "C.UTF-8", 1);
-      if (ignorar_hup) signal(SIGHUP, SIG_IGN);
+      setenv("TERM", ajuste == Ajuste::TermBurro ? "dumb" : "xterm", 1);
+      if (ajuste == Ajuste::IgnorarHup) signal(SIGHUP, SIG_IGN);
+      if (ajuste == Ajuste::SemBloqueio)
+        fcntl(STDIN_FILENO, F_SETFL, fcntl(STDIN_FILENO, F_GETFL) | O_NONBLOCK);
       execl(JOGO_CAMINHO, JOGO_CAMINHO, static_cast<char*>(nullptr));
       _exit(127);
     }
@@ -131,8 +157,7 @@ bool Ler(Partida& p, int ms, const std::string& texto = "") {
                      limite - Relogio::now())
                      .count();
     if (falta <= 0) return false;
-    struct pollfd pedido = {p.saida, POLLIN, 0};
-    if (poll(&pedido, 1, static_cast<int>(falta)) <= 0) continue;
+    if (!Pronto(p.saida, static_cast<int>(falta))) continue;
     char dados[4096];
     ssize_t n = read(p.saida, dados, sizeof dados);
     if (n <= 0) {
@@ -160,10 +185,9 @@ bool Silencio(Partida& p, int ms) {
 
 // The game's wait status, once it has ended.
 int Fim(Partida& p) {
-  struct pollfd pedido = {p.aviso, POLLIN, 0};
   int status = -1;
-  if (poll(&pedido, 1, 3000) > 0 && read(p.aviso, &status, sizeof status) ==
-                                        static_cast<ssize_t>(sizeof status)) {
+  if (Pronto(p.aviso, 3000) && read(p.aviso, &status, sizeof status) ==
+                                   static_cast<ssize_t>(sizeof status)) {
     p.pid = -1;
   }
   return status;
@@ -327,7 +351,7 @@ TEST(Terminal, EachSignalDuringThePauseRestoresTheModeAndKills) {
 
 TEST(Terminal, ASignalIgnoredAtTheStartStaysIgnoredDuringThePause) {
   Partida p;
-  Iniciar(p, Via::Terminal, Via::Terminal, true);
+  Iniciar(p, Via::Terminal, Via::Terminal, Ajuste::IgnorarHup);
   ASSERT_TRUE(Esperar(p, prompt_menu));
   Digitar(p, "4\n");
   ASSERT_TRUE(Esperar(p, convite));
@@ -399,4 +423,34 @@ TEST(Terminal, PipeInTerminalOutClearsWithEscapesAndDoesNotWait) {
   ASSERT_TRUE(Esperar(p, convite));
   ASSERT_TRUE(Esperar(p, prompt_menu));
   EXPECT_TRUE(TerminouBem(p));
+}
+
+TEST(Terminal, ATerminalLeftNonBlockingStillWaitsForTheUser) {
+  Partida p;
+  Iniciar(p, Via::Terminal, Via::Terminal, Ajuste::SemBloqueio);
+  ASSERT_TRUE(Esperar(p, prompt_menu));
+  // Waiting, not taking EAGAIN for the end of input, and not spinning.
+  EXPECT_TRUE(Silencio(p, 1000));
+  EXPECT_EQ(Estado(p.pid), 'S');
+  Digitar(p, "2\n");
+  ASSERT_TRUE(Esperar(p, convite));
+  EXPECT_TRUE(Silencio(p, 300));
+  EXPECT_EQ(Estado(p.pid), 'S');
+  Digitar(p, "k");
+  ASSERT_TRUE(Esperar(p, prompt_menu));
+  EXPECT_TRUE(Sair(p));
+}
+
+TEST(Terminal, ADumbTerminalGetsAFormFeedAndTheKeyWait) {
+  Partida p;
+  Iniciar(p, Via::Terminal, Via::Terminal, Ajuste::TermBurro);
+  ASSERT_TRUE(Esperar(p, prompt_menu));
+  Digitar(p, "2\n");
+  ASSERT_TRUE(Esperar(p, "\f\r\n  - MOVIMENTAR"));
+  ASSERT_TRUE(Esperar(p, convite));
+  EXPECT_TRUE(Silencio(p, 300));
+  Digitar(p, "k");
+  ASSERT_TRUE(Esperar(p, prompt_menu));
+  EXPECT_EQ(p.visto.find('\033'), std::string::npos);
+  EXPECT_TRUE(Sair(p));
 }

@@ -1,0 +1,22 @@
+// The accented letters of our texts, as code page 850 bytes, and the table
+// that turns them into the terminal's own character set. Both the console
+// layer and the platform layer see this; neither needs the other for it.
+#pragma once
+
+// Code page 850 codes of the accented letters in our texts. A text writes
+// each one through %c, so the byte written is the code; Escrever turns it
+// into the terminal's own character set.
+constexpr int C_CEDILHA_MAI = 128;      // Ç
+constexpr int C_CEDILHA = 135;          // ç
+constexpr int E_AGUDO_MAI = 144;        // É
+constexpr int U_AGUDO = 163;            // ú
+constexpr int A_TIL = 198;              // ã
+constexpr int A_TIL_MAI = 199;          // Ã
+constexpr int E_CIRCUNFLEXO_MAI = 210;  // Ê
+constexpr int O_AGUDO_MAI = 224;        // Ó
+constexpr int O_TIL_MAI = 229;          // Õ
+
+// How each byte from 128 to 255 goes out: an empty entry leaves it as it is.
+struct TabelaLetras {
+  char texto[128][8];
+};

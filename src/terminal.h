@@ -38,5 +38,4 @@ bool TerminalPausar();
 // codeset it reports.
 void MontarTabela(const char* nome_locale, const char* codeset,
                   TabelaLetras& letras);
-
 #endif

@@ -1,5 +1,6 @@
 #include "jogo.h"
 
+#include <climits>
 #include <vector>
 
 #include "console.h"
@@ -77,6 +78,26 @@ void MoverArgola(int* origem, int* destino, int n) {
   }
 }
 
+void Jogada(int op, int* A, int* B, int* C, int n, int& n_mov) {
+  // A player who never stops would overflow the int; the count stays at
+  // its largest value instead.
+  if (n_mov < INT_MAX) n_mov++;
+
+  if (op == 1) {
+    MoverArgola(A, B, n);
+  } else if (op == 2) {
+    MoverArgola(A, C, n);
+  } else if (op == 3) {
+    MoverArgola(B, A, n);
+  } else if (op == 4) {
+    MoverArgola(B, C, n);
+  } else if (op == 5) {
+    MoverArgola(C, A, n);
+  } else if (op == 6) {
+    MoverArgola(C, B, n);
+  }
+}
+
 void Jogo() {
   int n = LerNumero("\n N%cmero de Argolas..: ", 8, U_AGUDO);
   LimparTela();
@@ -104,21 +125,7 @@ void Jogo() {
     Escrever("[7] SAIR\n\n");
     Escrever("N%cmero de Movimentos: %d\n", U_AGUDO, n_mov);
     op = LerNumero(" Digite op%c%co: ", 7, C_CEDILHA, A_TIL);
-    n_mov++;
-
-    if (op == 1) {
-      MoverArgola(A.data(), B.data(), n);
-    } else if (op == 2) {
-      MoverArgola(A.data(), C.data(), n);
-    } else if (op == 3) {
-      MoverArgola(B.data(), A.data(), n);
-    } else if (op == 4) {
-      MoverArgola(B.data(), C.data(), n);
-    } else if (op == 5) {
-      MoverArgola(C.data(), A.data(), n);
-    } else if (op == 6) {
-      MoverArgola(C.data(), B.data(), n);
-    }
+    Jogada(op, A.data(), B.data(), C.data(), n, n_mov);
   }
 
   Pausar();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -74,6 +75,20 @@ TEST(MoverArgola, WithOneRingMovesItToTheOnlySlot) {
   MoverArgola(A.data(), B.data(), 1);
   EXPECT_EQ(A, (Torre{0}));
   EXPECT_EQ(B, (Torre{1}));
+}
+
+TEST(Jogada, CountsEveryChoiceAndStopsAtTheLargestInt) {
+  Torre A{1, 2}, B{0, 0}, C{0, 0};
+  int n_mov = INT_MAX - 2;
+  Jogada(3, A.data(), B.data(), C.data(), 2, n_mov);  // B is empty
+  EXPECT_EQ(n_mov, INT_MAX - 1);
+  Jogada(2, A.data(), B.data(), C.data(), 2, n_mov);
+  Jogada(2, A.data(), B.data(), C.data(), 2, n_mov);  // 2 onto 1: refused
+  EXPECT_EQ(n_mov, INT_MAX);
+  EXPECT_EQ(A, (Torre{0, 2}));
+  EXPECT_EQ(C, (Torre{0, 1}));
+  Jogada(7, A.data(), B.data(), C.data(), 2, n_mov);
+  EXPECT_EQ(n_mov, INT_MAX);
 }
 
 TEST(Venceu, OnlyAFullTowerBOrCInOrderWins) {

@@ -24,6 +24,10 @@ namespace {
 struct termios modo_anterior;
 struct termios modo_tecla;
 
+// The invitation after a line end, written whole after a suspend.
+const char convite_na_linha[] =
+    "\nPressione qualquer tecla para continuar. . . ";
+
 extern "C" void AoSinalFatal(int sinal) {
   // SA_RESETHAND put the default action back: raise ends the program by
   // the same signal once the terminal is as it was.
@@ -46,9 +50,11 @@ extern "C" void AoSuspender(int /*sinal*/) {
   sigprocmask(SIG_UNBLOCK, &so_tstp, nullptr);
   (void)raise(SIGTSTP);
 
-  // Back after SIGCONT: the pause goes on waiting for its key.
+  // Back after SIGCONT: the shell's job lines now stand under the
+  // invitation, so it is written again, and the pause goes on waiting.
   sigaction(SIGTSTP, &nosso, nullptr);
   tcsetattr(STDIN_FILENO, TCSANOW, &modo_tecla);
+  (void)!write(STDOUT_FILENO, convite_na_linha, sizeof convite_na_linha - 1);
   errno = erro;
 }
 
@@ -267,9 +273,7 @@ const char* TextoLimpar() {
 // The screen is cleared by the text alone.
 void TerminalLimpar() {}
 
-const char* TextoConvite() {
-  return "Pressione qualquer tecla para continuar. . . ";
-}
+const char* TextoConvite() { return convite_na_linha + 1; }
 
 bool TerminalPausar() {
   if (isatty(STDIN_FILENO) == 0) return true;

@@ -372,9 +372,12 @@ TEST(Terminal, SuspendRestoresTheModeAndContinueResumesThePause) {
   ASSERT_TRUE(Aguardar(parado, p));
   EXPECT_TRUE(MesmoModo(Modo(p), antes));
 
+  // As after fg: the invitation comes again on a line of its own, once.
   kill(p.pid, SIGCONT);
   EXPECT_TRUE(Aguardar(EmModoTecla, p));
+  EXPECT_TRUE(Esperar(p, std::string("\r\n") + convite));
   EXPECT_TRUE(Silencio(p, 200));
+  EXPECT_EQ(Contar(p.visto, convite), 2U);
   Digitar(p, "k");
   ASSERT_TRUE(Esperar(p, prompt_menu));
   EXPECT_TRUE(MesmoModo(Modo(p), antes));

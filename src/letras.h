@@ -20,3 +20,22 @@ constexpr int O_TIL_MAI = 229;          // Õ
 struct TabelaLetras {
   char texto[128][8];
 };
+
+// Each letter as UTF-8, for terminals that show UTF-8 and wherever the
+// locale's own set cannot be had.
+struct LetraUtf8 {
+  int codigo;
+  const char* utf8;
+};
+
+inline constexpr LetraUtf8 letras_utf8[] = {
+    {C_CEDILHA_MAI, "\xC3\x87"},
+    {C_CEDILHA, "\xC3\xA7"},
+    {E_AGUDO_MAI, "\xC3\x89"},
+    {U_AGUDO, "\xC3\xBA"},
+    {A_TIL, "\xC3\xA3"},
+    {A_TIL_MAI, "\xC3\x83"},
+    {E_CIRCUNFLEXO_MAI, "\xC3\x8A"},
+    {O_AGUDO_MAI, "\xC3\x93"},
+    {O_TIL_MAI, "\xC3\x95"},
+};

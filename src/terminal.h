@@ -1,7 +1,8 @@
 // The operating system's side of the console. It answers what the console
 // layer asks and does what only the system can, but never calls back: the
 // console layer owns the output buffer and decides when it goes out. CMake
-// picks terminal_posix.cpp or terminal_windows.cpp.
+// picks terminal_posix.cpp, terminal_windows.cpp or, for the web page,
+// terminal_web.cpp.
 #pragma once
 
 #include <cstddef>
@@ -33,7 +34,7 @@ const char* TextoConvite();
 // set when input failed; the terminal is then as it was before.
 bool TerminalPausar();
 
-#ifndef _WIN32
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
 // The letter table for a locale name (null when setlocale failed) and the
 // codeset it reports.
 void MontarTabela(const char* nome_locale, const char* codeset,

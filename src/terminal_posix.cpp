@@ -54,7 +54,9 @@ extern "C" void AoSuspender(int /*sinal*/) {
   // invitation, so it is written again, and the pause goes on waiting.
   sigaction(SIGTSTP, &nosso, nullptr);
   tcsetattr(STDIN_FILENO, TCSANOW, &modo_tecla);
-  (void)!write(STDOUT_FILENO, convite_na_linha, sizeof convite_na_linha - 1);
+  // Nothing to do if it cannot be written: the pause waits all the same.
+  [[maybe_unused]] ssize_t escrito =
+      write(STDOUT_FILENO, convite_na_linha, sizeof convite_na_linha - 1);
   errno = erro;
 }
 
@@ -166,23 +168,6 @@ bool EsperarTecla() {
   return lido;
 }
 
-struct Letra {
-  int codigo;
-  const char* utf8;
-};
-
-const Letra letras_usadas[] = {
-    {C_CEDILHA_MAI, "\xC3\x87"},
-    {C_CEDILHA, "\xC3\xA7"},
-    {E_AGUDO_MAI, "\xC3\x89"},
-    {U_AGUDO, "\xC3\xBA"},
-    {A_TIL, "\xC3\xA3"},
-    {A_TIL_MAI, "\xC3\x83"},
-    {E_CIRCUNFLEXO_MAI, "\xC3\x8A"},
-    {O_AGUDO_MAI, "\xC3\x93"},
-    {O_TIL_MAI, "\xC3\x95"},
-};
-
 bool Converter(iconv_t conversor, int codigo, char (&destino)[8]) {
   char origem[1] = {static_cast<char>(codigo)};
   char* entrada = origem;
@@ -222,7 +207,7 @@ void MontarTabela(const char* nome_locale, const char* codeset,
     // iconv_open reports failure as (iconv_t)-1.
     converte = reinterpret_cast<std::intptr_t>(conversor) != -1;
   }
-  for (const Letra& letra : letras_usadas) {
+  for (const LetraUtf8& letra : letras_utf8) {
     char(&destino)[8] = letras.texto[letra.codigo - 128];
     if (converte && Converter(conversor, letra.codigo, destino)) continue;
     (void)std::snprintf(destino, sizeof destino, "%s", letra.utf8);

@@ -1,0 +1,68 @@
+// The web page: the game runs as WebAssembly beside a terminal emulator,
+// and the page's line discipline stands where a tty's would (echo, line
+// editing, Ctrl-D, Ctrl-C, the one-key pause). A read or a pause waits on
+// the page through Asyncify (the page's side is in terminal_web.js); the
+// text goes out as UTF-8.
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+
+#include "terminal.h"
+
+extern "C" {
+// Bytes of the next line, 0 at the end of input, or interrompido.
+int torre_ler(char* dados, int tamanho);
+// 1 once a key came, or interrompido.
+int torre_pausar();
+void torre_escrever(const char* dados, int tamanho);
+}
+
+namespace {
+
+// The page's answer once the user pressed Ctrl-C (or Ctrl-\).
+constexpr int interrompido = -2;
+
+// Ctrl-C ends the game at once, as SIGINT ends it in a terminal; the page
+// sees the status a shell would report.
+[[noreturn]] void Interromper() { std::_Exit(128 + SIGINT); }
+
+}  // namespace
+
+void TerminalIniciar(TabelaLetras& letras) {
+  for (auto& texto : letras.texto) texto[0] = '\0';
+  for (const LetraUtf8& letra : letras_utf8) {
+    char(&destino)[8] = letras.texto[letra.codigo - 128];
+    (void)std::snprintf(destino, sizeof destino, "%s", letra.utf8);
+  }
+}
+
+long TerminalLer(int fd, char* dados, std::size_t tamanho) {
+  if (fd != 0) {
+    errno = EBADF;
+    return -1;
+  }
+  constexpr std::size_t maximo = 1 << 16;
+  int n =
+      torre_ler(dados, static_cast<int>(tamanho < maximo ? tamanho : maximo));
+  if (n == interrompido) Interromper();
+  return n;
+}
+
+bool TerminalEscrever(const char* dados, std::size_t tamanho) {
+  torre_escrever(dados, static_cast<int>(tamanho));
+  return true;
+}
+
+// The same as on a POSIX terminal: home, erase the screen and scrollback.
+const char* TextoLimpar() { return "\033[H\033[2J\033[3J"; }
+void TerminalLimpar() {}
+
+const char* TextoConvite() {
+  return "Pressione qualquer tecla para continuar. . . ";
+}
+
+bool TerminalPausar() {
+  if (torre_pausar() == interrompido) Interromper();
+  return true;
+}

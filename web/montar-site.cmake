@@ -1,0 +1,49 @@
+# Puts every file of the site into SITE, then writes the service worker
+# with their list, its cache named after their contents. Run by the build:
+#   cmake -DFONTE=... -DSITE=... -DJOGO=... -DXTERM=... -DRSVG_CONVERT=... -P montar-site.cmake
+file(REMOVE_RECURSE ${SITE})
+file(MAKE_DIRECTORY ${SITE})
+
+set(web ${FONTE}/web)
+# The same modes whatever the checkout's umask was.
+set(leitura OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+file(COPY ${web}/index.html ${web}/estilo.css ${web}/principal.js
+  ${web}/disciplina.js ${web}/manifest.webmanifest ${FONTE}/LICENSE
+  ${FONTE}/pacote/torre-de-hanoi.svg ${XTERM}/css/xterm.css
+  DESTINATION ${SITE} FILE_PERMISSIONS ${leitura})
+get_filename_component(pasta_jogo ${JOGO} DIRECTORY)
+get_filename_component(nome_jogo ${JOGO} NAME_WE)
+file(COPY ${JOGO} ${pasta_jogo}/${nome_jogo}.wasm DESTINATION ${SITE}
+  FILE_PERMISSIONS ${leitura})
+configure_file(${XTERM}/LICENSE ${SITE}/LICENSE-xterm COPYONLY
+  FILE_PERMISSIONS ${leitura})
+
+# The ES module build of xterm, named .js (a plain static server may give
+# .mjs a type that browsers refuse for a module), without its source map
+# link: the map does not ship.
+file(READ ${XTERM}/lib/xterm.mjs xterm)
+string(REGEX REPLACE "\n//# sourceMappingURL=[^\n]*\n?$" "\n" xterm "${xterm}")
+file(WRITE ${SITE}/xterm.js "${xterm}")
+
+foreach(lado 192 512)
+  execute_process(COMMAND ${RSVG_CONVERT} -w ${lado} -h ${lado}
+      -o ${SITE}/icone-${lado}.png ${FONTE}/pacote/torre-de-hanoi.svg
+    RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "rsvg-convert could not make icone-${lado}.png")
+  endif()
+endforeach()
+
+file(GLOB arquivos RELATIVE ${SITE} ${SITE}/*)
+list(SORT arquivos)
+set(lista "'./'")
+set(conteudo "")
+foreach(arquivo ${arquivos})
+  string(APPEND lista ", '${arquivo}'")
+  file(SHA256 ${SITE}/${arquivo} soma)
+  string(APPEND conteudo "${arquivo} ${soma}\n")
+endforeach()
+string(SHA256 VERSAO "${conteudo}")
+string(SUBSTRING ${VERSAO} 0 16 VERSAO)
+set(ARQUIVOS "${lista}, 'sw.js'")
+configure_file(${web}/sw.js.in ${SITE}/sw.js @ONLY FILE_PERMISSIONS ${leitura})

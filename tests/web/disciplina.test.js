@@ -1,0 +1,80 @@
+// The page's line discipline, against what a tty does.
+import { test } from 'node:test';
+import assert from 'node:assert/strict';
+import { criarDisciplina } from '../../web/disciplina.js';
+
+const texto = (bytes) => (bytes === null ? null : new TextDecoder().decode(bytes));
+
+function nova(coluna = 0) {
+  const eco = [];
+  const d = criarDisciplina({ eco: (t) => eco.push(t), coluna: () => coluna });
+  return { d, eco, visto: () => eco.join('') };
+}
+
+test('a line is echoed and handed over at Enter, and lines typed ahead queue', async () => {
+  const { d, visto } = nova();
+  const lendo = d.ler(4096);
+  d.teclas('3\t4');
+  d.teclas('\r1\r\n2\r');
+  assert.equal(texto(await lendo), '3\t4\n'); // a tab passes as typed: two numbers
+  assert.equal(visto(), '3\t4\r\n1\r\n2\r\n');
+  assert.equal(texto(await d.ler(4096)), '1\n'); // CR LF pasted is one line end
+  assert.equal(texto(await d.ler(1)), '2');
+  assert.equal(texto(await d.ler(1)), '\n');
+});
+
+test('Backspace, Ctrl-U and Ctrl-W edit the line; a tab is erased back to its start', async () => {
+  const { d, eco } = nova(2);
+  d.teclas('2\x7f5');
+  assert.deepEqual(eco.slice(-2), ['\b \b', '5']);
+  d.teclas('\t\x7f'); // "5" at column 2, the tab from 3 to 8
+  assert.equal(eco.at(-1), '\b'.repeat(5));
+  d.teclas('\x01\x7f'); // ^A took two columns
+  assert.equal(eco.at(-1), '\b \b\b \b');
+  d.teclas(' 7 8\x17\x15\x7f9\r');
+  assert.equal(texto(await d.ler(100)), '9\n');
+});
+
+test('arrow, function and Escape keys reach neither the line nor the echo, nor does Ctrl-Z', async () => {
+  const { d, visto } = nova();
+  d.teclas('\x1b[A1\x1bOP\x1b[15~\x1b\x1a\x1b[1;5C2\r');
+  assert.equal(texto(await d.ler(100)), '12\n');
+  assert.equal(visto(), '12\r\n');
+});
+
+test('Ctrl-D ends the input on an empty line, and hands over a started one as it is', async () => {
+  const { d, visto } = nova();
+  d.teclas('12\x04\x04');
+  assert.equal(texto(await d.ler(100)), '12');
+  assert.equal((await d.ler(100)).length, 0);
+  assert.equal(visto(), '12');
+});
+
+test('Ctrl-C interrupts a read, a pause and everything after', async () => {
+  const { d, visto } = nova();
+  const lendo = d.ler(100);
+  d.teclas('4\x035\r');
+  assert.equal(await lendo, null);
+  assert.equal(visto(), '4^C\r\n');
+  assert.equal(await d.ler(100), null);
+  assert.equal(await d.pausar(), false);
+
+  const outra = nova().d;
+  const pausa = outra.pausar();
+  outra.teclas('\x1c'); // Ctrl-\ too
+  assert.equal(await pausa, false);
+});
+
+test('the pause drops what came before it and takes exactly one key, unechoed', async () => {
+  const { d, visto } = nova();
+  d.teclas('2\r3');
+  const pausa = d.pausar();
+  let acabou = false;
+  pausa.then(() => (acabou = true));
+  await null;
+  assert.equal(acabou, false);
+  d.teclas('\x1b[B5\r'); // the arrow is the key; what follows is typed ahead
+  assert.equal(await pausa, true);
+  assert.equal(texto(await d.ler(100)), '5\n');
+  assert.equal(visto(), '2\r\n35\r\n');
+});

@@ -5,6 +5,9 @@
 
 const LINHA_MAXIMA = 4095; // a tty's line holds no more either
 const codificar = new TextEncoder();
+// A word for Ctrl-W; accented letters are letters, as the kernel's own
+// table has them.
+const PALAVRA = /^[\p{L}\p{N}_]$/u;
 
 // The key at the start of `dados`: one character, or a whole escape
 // sequence (arrows, function keys, Alt with a key).
@@ -98,17 +101,21 @@ export function criarDisciplina({ eco, coluna = () => 0 }) {
       return;
     }
     if (t.length > 1 || t === '\x1b' || t === '\x1a') return; // keys and Ctrl-Z: no job control here
+    // Ctrl-H erases too, where a tty would pass it on: some keyboards
+    // send it for Backspace.
     if (t === '\x7f' || t === '\b') return apagar();
     if (t === '\x15') {
       while (linha.length > 0) apagar(); // Ctrl-U
       return;
     }
     if (t === '\x17') {
-      // Ctrl-W: the blanks before the cursor, then the word.
-      while (linha.length > 0 && /\s/.test(linha[linha.length - 1])) apagar();
-      while (linha.length > 0 && !/\s/.test(linha[linha.length - 1])) apagar();
+      // Ctrl-W as Linux erases: whatever is not a word character before
+      // the cursor, then a run of letters, digits and _ ("1,3" leaves "1,").
+      while (linha.length > 0 && !PALAVRA.test(linha.at(-1))) apagar();
+      while (linha.length > 0 && PALAVRA.test(linha.at(-1))) apagar();
       return;
     }
+    // CR is a line end as NL is (ICRNL): CR LF pasted is two of them.
     if (t === '\r' || t === '\n') {
       eco('\r\n');
       entregar(linha.join('') + '\n');
@@ -128,8 +135,6 @@ export function criarDisciplina({ eco, coluna = () => 0 }) {
   return {
     // What the user typed: a key, several, or a pasted text.
     teclas(dados) {
-      // Enter pasted as CR LF is one line end, as a tty's ICRNL makes it.
-      dados = dados.replace(/\r\n/g, '\r');
       while (dados.length > 0 && !interrompida) {
         const t = proximaTecla(dados);
         dados = dados.slice(t.length);

@@ -17,8 +17,9 @@ test('a line is echoed and handed over at Enter, and lines typed ahead queue', a
   d.teclas('3\t4');
   d.teclas('\r1\r\n2\r');
   assert.equal(texto(await lendo), '3\t4\n'); // a tab passes as typed: two numbers
-  assert.equal(visto(), '3\t4\r\n1\r\n2\r\n');
-  assert.equal(texto(await d.ler(4096)), '1\n'); // CR LF pasted is one line end
+  assert.equal(visto(), '3\t4\r\n1\r\n\r\n2\r\n');
+  assert.equal(texto(await d.ler(4096)), '1\n'); // CR LF pasted is two line ends, as ICRNL makes them
+  assert.equal(texto(await d.ler(4096)), '\n');
   assert.equal(texto(await d.ler(1)), '2');
   assert.equal(texto(await d.ler(1)), '\n');
 });
@@ -33,6 +34,17 @@ test('Backspace, Ctrl-U and Ctrl-W edit the line; a tab is erased back to its st
   assert.equal(eco.at(-1), '\b \b\b \b');
   d.teclas(' 7 8\x17\x15\x7f9\r');
   assert.equal(texto(await d.ler(100)), '9\n');
+});
+
+test('Ctrl-W erases a run of letters, digits and _, after what else stands before it', async () => {
+  const { d } = nova();
+  d.teclas('1,3\x17\r'); // the 3 only
+  d.teclas('ab c_2é, \x17\r'); // ", " then "c_2é"
+  d.teclas('x\x17\x17\r');
+  assert.deepEqual(
+    [texto(await d.ler(100)), texto(await d.ler(100)), texto(await d.ler(100))],
+    ['1,\n', 'ab \n', '\n'],
+  );
 });
 
 test('arrow, function and Escape keys reach neither the line nor the echo, nor does Ctrl-Z', async () => {

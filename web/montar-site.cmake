@@ -8,7 +8,7 @@ set(web ${FONTE}/web)
 # The same modes whatever the checkout's umask was.
 set(leitura OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 file(COPY ${web}/index.html ${web}/estilo.css ${web}/principal.js
-  ${web}/disciplina.js ${web}/manifest.webmanifest ${FONTE}/LICENSE
+  ${web}/disciplina.js ${web}/carga.js ${web}/manifest.webmanifest ${FONTE}/LICENSE
   ${FONTE}/pacote/torre-de-hanoi.svg ${XTERM}/css/xterm.css
   DESTINATION ${SITE} FILE_PERMISSIONS ${leitura})
 get_filename_component(pasta_jogo ${JOGO} DIRECTORY)
@@ -25,7 +25,8 @@ file(READ ${XTERM}/lib/xterm.mjs xterm)
 string(REGEX REPLACE "\n//# sourceMappingURL=[^\n]*\n?$" "\n" xterm "${xterm}")
 file(WRITE ${SITE}/xterm.js "${xterm}")
 
-foreach(lado 192 512)
+# 180 px is what an iPad or iPhone puts on its home screen.
+foreach(lado 180 192 512)
   execute_process(COMMAND ${RSVG_CONVERT} -w ${lado} -h ${lado}
       -o ${SITE}/icone-${lado}.png ${FONTE}/pacote/torre-de-hanoi.svg
     RESULT_VARIABLE status)
@@ -36,14 +37,14 @@ endforeach()
 
 file(GLOB arquivos RELATIVE ${SITE} ${SITE}/*)
 list(SORT arquivos)
-set(lista "'./'")
+set(lista "./")
 set(conteudo "")
 foreach(arquivo ${arquivos})
-  string(APPEND lista ", '${arquivo}'")
+  string(APPEND lista " ${arquivo}")
   file(SHA256 ${SITE}/${arquivo} soma)
   string(APPEND conteudo "${arquivo} ${soma}\n")
 endforeach()
 string(SHA256 VERSAO "${conteudo}")
 string(SUBSTRING ${VERSAO} 0 16 VERSAO)
-set(ARQUIVOS "${lista}, 'sw.js'")
-configure_file(${web}/sw.js.in ${SITE}/sw.js @ONLY FILE_PERMISSIONS ${leitura})
+set(ARQUIVOS "${lista} sw.js")
+configure_file(${web}/sw.js ${SITE}/sw.js @ONLY FILE_PERMISSIONS ${leitura})

@@ -3,11 +3,15 @@
 import { Terminal } from './xterm.js';
 import criarJogo from './torre-de-hanoi.js';
 import { criarDisciplina } from './disciplina.js';
+import { wasm } from './carga.js';
 
 const COLUNAS = 80;
 const LINHAS = 25;
-const FONTE_MAXIMA = 20;
-const FONTE_MINIMA = 6;
+const FONTE_LEGIVEL = 12; // below it, a narrow window pans the frame instead
+
+Terminal.strings.promptLabel = 'Entrada do terminal';
+Terminal.strings.tooMuchOutput =
+  'Saída demais para ler em voz alta; percorra as linhas para lê-las.';
 
 const terminal = new Terminal({
   cols: COLUNAS,
@@ -21,31 +25,89 @@ const terminal = new Terminal({
 window.terminal = terminal; // for browser tests
 terminal.open(document.getElementById('terminal'));
 
-// The largest font with which 80 columns fit the window's width.
-function ajustarFonte() {
-  const largura = document.getElementById('terminal').clientWidth;
-  const tela = terminal.element.querySelector('.xterm-screen');
-  for (let i = 0; i < 4; i++) {
-    const atual = tela.getBoundingClientRect().width;
-    if (atual === 0) return;
-    const tamanho = terminal.options.fontSize;
-    let novo = Math.floor(((tamanho * largura) / atual) * 2) / 2;
-    if (atual > largura && novo >= tamanho) novo = tamanho - 0.5;
-    novo = Math.min(FONTE_MAXIMA, Math.max(FONTE_MINIMA, novo));
-    if (novo === tamanho) return;
-    terminal.options.fontSize = novo;
-  }
+// A touch screen's own keyboard would cover half the game, and the keys
+// on the page give all it reads; a hardware keyboard still types.
+const toque = matchMedia('(pointer: coarse)');
+function teclado() {
+  if (toque.matches) terminal.textarea.setAttribute('inputmode', 'none');
+  else terminal.textarea.removeAttribute('inputmode');
 }
-ajustarFonte();
-window.addEventListener('resize', ajustarFonte);
+teclado();
+toque.addEventListener('change', teclado);
+
+const pagina = document.querySelector('main');
+const moldura = document.getElementById('moldura');
+const controles = document.getElementById('controles');
+const girar = document.getElementById('girar');
+const tela = terminal.element.querySelector('.xterm-screen');
+
+// The frame shows the cursor: where the frame pans, it follows the game.
+function mostrarCursor() {
+  const coluna = tela.getBoundingClientRect().width / COLUNAS;
+  const x = terminal.buffer.active.cursorX * coluna;
+  const visivel = moldura.clientWidth;
+  if (x < moldura.scrollLeft) moldura.scrollLeft = x < visivel - coluna ? 0 : x - visivel / 2;
+  else if (x + 2 * coluna > moldura.scrollLeft + visivel) moldura.scrollLeft = x + 2 * coluna - visivel;
+}
+terminal.onCursorMove(mostrarCursor);
+
+// The largest font with which the whole terminal and the keys fit the
+// window, with the keys below the terminal or beside it, whichever gives
+// the larger font. Where that is not legible because the window is
+// narrow, the font stays legible and the frame pans sideways.
+function ajustar() {
+  const estilo = getComputedStyle(pagina);
+  const margem = 2 * parseFloat(estilo.paddingLeft);
+  const vao = parseFloat(estilo.columnGap);
+  const largura = document.documentElement.clientWidth - margem;
+  const altura = document.documentElement.clientHeight - margem;
+  girar.hidden = true;
+  const cabe = (lado) => {
+    pagina.classList.toggle('ao-lado', lado);
+    const caixa = controles.getBoundingClientRect();
+    return lado
+      ? { largura: largura - caixa.width - vao, altura }
+      : { largura, altura: altura - caixa.height - vao };
+  };
+  const fonte = (espaco, tamanho) => {
+    const caixa = tela.getBoundingClientRect();
+    return Math.min(
+      (espaco.largura * tamanho) / caixa.width,
+      (espaco.altura * tamanho) / caixa.height,
+    );
+  };
+  let tamanho = terminal.options.fontSize;
+  const abaixo = cabe(false);
+  const aoLado = cabe(true);
+  const lado = fonte(aoLado, tamanho) > fonte(abaixo, tamanho);
+  let espaco = cabe(lado);
+  // Cells are whole device pixels, so the proportion is only a first
+  // guess: step down until it fits.
+  let alvo = Math.floor(fonte(espaco, tamanho) * 4) / 4;
+  const panorama = !lado && alvo < FONTE_LEGIVEL;
+  if (panorama) {
+    girar.hidden = false; // the hint to turn the phone, under the keys
+    espaco = cabe(false);
+    const altura = (espaco.altura * tamanho) / tela.getBoundingClientRect().height;
+    alvo = Math.min(FONTE_LEGIVEL, Math.floor(altura * 4) / 4);
+  }
+  for (let i = 0; i < 40 && alvo > 1; i++) {
+    if (alvo !== tamanho) terminal.options.fontSize = tamanho = alvo;
+    const caixa = moldura.getBoundingClientRect(); // with its scroll bar, if it pans
+    if ((panorama || caixa.width <= espaco.largura) && caixa.height <= espaco.altura) break;
+    alvo -= 0.25;
+  }
+  mostrarCursor();
+  pagina.classList.add('pronta');
+}
+ajustar();
+window.addEventListener('resize', ajustar);
 
 // The wasm is compiled once; every game instantiates it afresh, so that
 // no state of one game reaches the next.
 let compilado = null;
 function instanciar(importacoes, receber) {
-  compilado ??= WebAssembly.compileStreaming(
-    fetch(new URL('torre-de-hanoi.wasm', import.meta.url)),
-  );
+  compilado ??= WebAssembly.compileStreaming(wasm);
   compilado
     .then((modulo) => WebAssembly.instantiate(modulo, importacoes).then((i) => receber(i, modulo)))
     .catch((erro) => console.error('torre-de-hanoi:', erro));

@@ -1,8 +1,9 @@
 // Keeps every file of the site in one cache, named after their contents,
 // and answers from it first: after one visit the game opens and plays with
-// the network off. A new version of the site brings a new cache.
+// the network off. A new version of the site brings a new cache. The build
+// fills in the version and the list of files.
 const CACHE = 'torre-de-hanoi-@VERSAO@';
-const ARQUIVOS = [@ARQUIVOS@];
+const ARQUIVOS = '@ARQUIVOS@'.split(' ');
 
 self.addEventListener('install', (evento) => {
   evento.waitUntil(

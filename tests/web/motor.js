@@ -1,0 +1,128 @@
+// One browser driver for the three engines, so that every check is written
+// once: Debian's chromium and firefox-esr through puppeteer-core, WebKitGTK
+// through its WebDriver (WebKitWebDriver) with selenium-webdriver. Keys are
+// real key events in all three.
+import { spawn } from 'node:child_process';
+import { writeFileSync } from 'node:fs';
+import { createServer } from 'node:net';
+import puppeteer from 'puppeteer-core';
+import { Builder, By, Key } from 'selenium-webdriver';
+
+const CHROMIUM = [
+  '--no-sandbox',
+  '--disable-gpu',
+  '--disable-quic',
+  '--no-first-run',
+  '--disable-background-networking',
+  '--disable-component-update',
+  '--disable-sync',
+];
+const MINIBROWSER = '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
+
+export async function abrirMotor(nome) {
+  if (nome === 'webkit') return abrirWebkit();
+  const navegador = await puppeteer.launch(
+    nome === 'firefox'
+      ? { browser: 'firefox', executablePath: '/usr/bin/firefox-esr', headless: true }
+      : { executablePath: '/usr/bin/chromium', headless: true, args: CHROMIUM },
+  );
+  return {
+    nome,
+    navegador,
+    // A tablet held upright unless told otherwise; `contexto` for a first
+    // visit with nothing kept.
+    async pagina({ largura = 768, altura = 1024, toque = false, contexto = navegador } = {}) {
+      const p = await contexto.newPage();
+      await p.setViewport({ width: largura, height: altura, isMobile: toque, hasTouch: toque });
+      return paginaPuppeteer(p);
+    },
+    fechar: () => navegador.close(),
+  };
+}
+
+function paginaPuppeteer(p) {
+  return {
+    p,
+    ir: (url) => p.goto(url, { waitUntil: 'domcontentloaded' }),
+    avaliar: (funcao, ...args) => p.evaluate(funcao, ...args),
+    async digitar(texto) {
+      // keyboard.type('\t') does not reach xterm: a Tab is the Tab key.
+      for (const parte of texto.split(/(\t)/)) {
+        if (parte === '\t') await p.keyboard.press('Tab');
+        else if (parte) await p.keyboard.type(parte);
+      }
+    },
+    tecla: (nome) => p.keyboard.press(nome === 'Space' ? ' ' : nome), // BiDi knows no "Space"
+    async ctrl(letra) {
+      await p.keyboard.down('Control');
+      await p.keyboard.press(letra);
+      await p.keyboard.up('Control');
+    },
+    clicar: (seletor) => p.click(seletor),
+    foto: (caminho) => p.screenshot({ path: caminho }),
+    fechar: () => p.close(),
+  };
+}
+
+const portaLivre = () =>
+  new Promise((pronto) => {
+    const s = createServer().listen(0, '127.0.0.1', () => {
+      const { port } = s.address();
+      s.close(() => pronto(port));
+    });
+  });
+
+const TECLAS = { Enter: Key.ENTER, Space: ' ', ArrowUp: Key.ARROW_UP, Tab: Key.TAB };
+
+// WebKitGTK's MiniBrowser needs a display: run under xvfb-run.
+async function abrirWebkit() {
+  const porta = await portaLivre();
+  const servico = spawn('/usr/bin/WebKitWebDriver', [`--port=${porta}`], { stdio: 'ignore' });
+  let driver;
+  for (let tentativa = 0; !driver; tentativa++) {
+    try {
+      driver = await new Builder()
+        .usingServer(`http://127.0.0.1:${porta}`)
+        .withCapabilities({
+          browserName: 'MiniBrowser',
+          'webkitgtk:browserOptions': { binary: MINIBROWSER, args: ['--automation'] },
+        })
+        .build();
+    } catch (erro) {
+      if (tentativa > 50) throw erro;
+      await new Promise((r) => setTimeout(r, 100));
+    }
+  }
+  await driver.manage().setTimeouts({ script: 60000 });
+  const pagina = {
+    ir: (url) => driver.get(url),
+    async avaliar(funcao, ...args) {
+      const r = await driver.executeAsyncScript(
+        `const feito = arguments[arguments.length - 1];
+         Promise.resolve().then(() => (${funcao}).apply(null, [].slice.call(arguments, 0, -1)))
+           .then(feito, (e) => feito({ erroNoNavegador: String(e && e.stack || e) }));`,
+        ...args,
+      );
+      if (r?.erroNoNavegador) throw new Error(r.erroNoNavegador);
+      return r;
+    },
+    digitar: (texto) => driver.actions().sendKeys(texto.replaceAll('\t', Key.TAB)).perform(),
+    tecla: (nome) => driver.actions().sendKeys(TECLAS[nome]).perform(),
+    ctrl: (letra) => driver.actions().keyDown(Key.CONTROL).sendKeys(letra).keyUp(Key.CONTROL).perform(),
+    clicar: async (seletor) => (await driver.findElement(By.css(seletor))).click(),
+    foto: async (caminho) => writeFileSync(caminho, await driver.takeScreenshot(), 'base64'),
+    fechar: async () => {},
+  };
+  return {
+    nome: 'webkit',
+    driver,
+    async pagina({ largura = 768, altura = 1024 } = {}) {
+      await driver.manage().window().setRect({ width: largura, height: altura });
+      return pagina;
+    },
+    async fechar() {
+      await driver.quit().catch(() => {});
+      servico.kill();
+    },
+  };
+}

@@ -1,0 +1,75 @@
+// A static server for the site on 127.0.0.1, compressing as a real static
+// host does (gzip where the browser accepts it):
+//   node tests/web/servidor.js FOLDER      prints the URL, serves until killed
+import { createHash } from 'node:crypto';
+import { createServer } from 'node:http';
+import { readFile } from 'node:fs/promises';
+import { gzipSync } from 'node:zlib';
+import { extname, join, normalize } from 'node:path';
+
+const TIPOS = {
+  '.html': 'text/html; charset=utf-8',
+  '.css': 'text/css; charset=utf-8',
+  '.js': 'text/javascript; charset=utf-8',
+  '.wasm': 'application/wasm',
+  '.webmanifest': 'application/manifest+json',
+  '.svg': 'image/svg+xml',
+  '.png': 'image/png',
+};
+const JA_COMPRIMIDOS = new Set(['.png']);
+
+// Every request is logged in `pedidos` ({ caminho, status }); a file
+// already held (If-None-Match with its ETag) is answered 304, so a
+// download is a 200.
+export async function servir(pasta, porta = 0) {
+  const pedidos = [];
+  const servidor = createServer(async (pedido, resposta) => {
+    const anotar = (status) => pedidos.push({ caminho: pedido.url, status, inm: pedido.headers['if-none-match'], dest: pedido.headers['sec-fetch-dest'] });
+    let caminho = decodeURIComponent(new URL(pedido.url, 'http://x').pathname);
+    if (caminho.endsWith('/')) caminho += 'index.html';
+    const arquivo = join(pasta, normalize(caminho).replace(/^(\.\.[/\\])+/, ''));
+    let corpo;
+    try {
+      corpo = await readFile(arquivo);
+    } catch {
+      anotar(404);
+      resposta.writeHead(404, { 'Content-Type': 'text/plain' }).end('não encontrado');
+      return;
+    }
+    const extensao = extname(arquivo);
+    const etag = `"${createHash('sha256').update(corpo).digest('hex').slice(0, 16)}"`;
+    const cabecalhos = {
+      'Content-Type': TIPOS[extensao] ?? 'application/octet-stream',
+      'Cache-Control': 'no-cache',
+      ETag: etag,
+    };
+    if (pedido.headers['if-none-match'] === etag) {
+      anotar(304);
+      resposta.writeHead(304, cabecalhos).end();
+      return;
+    }
+    anotar(200);
+    if (!JA_COMPRIMIDOS.has(extensao) && /\bgzip\b/.test(pedido.headers['accept-encoding'] ?? '')) {
+      corpo = gzipSync(corpo);
+      cabecalhos['Content-Encoding'] = 'gzip';
+      cabecalhos.Vary = 'Accept-Encoding';
+    }
+    resposta.writeHead(200, cabecalhos).end(pedido.method === 'HEAD' ? undefined : corpo);
+  });
+  await new Promise((pronto) => servidor.listen(porta, '127.0.0.1', pronto));
+  return {
+    url: `http://127.0.0.1:${servidor.address().port}/`,
+    pedidos,
+    // The network gone: open connections cut too.
+    fechar: () => {
+      const fechado = new Promise((r) => servidor.close(r));
+      servidor.closeAllConnections();
+      return fechado;
+    },
+  };
+}
+
+if (process.argv[1] === new URL(import.meta.url).pathname) {
+  const { url } = await servir(process.argv[2]);
+  console.log(url);
+}

@@ -1,0 +1,129 @@
+// What the browser tests read off the page's terminal, in any engine: its
+// lines, the game waiting again, and whole sessions of tests/sessions
+// played and checked screen by screen.
+import { readFileSync } from 'node:fs';
+import { dirname, join } from 'node:path';
+import { fileURLToPath } from 'node:url';
+import assert from 'node:assert/strict';
+
+export const raiz = join(dirname(fileURLToPath(import.meta.url)), '..', '..');
+export const CONVITE = 'Pressione qualquer tecla para continuar. . .';
+export const MENU = 'Digite opção:';
+const PROMPTS = [MENU, 'Argolas..:', 'discos:', 'Destino:', CONVITE];
+export const FIM = 'Pressione uma tecla ou toque na tela para jogar de novo.';
+
+export const esperar = (ms) => new Promise((r) => setTimeout(r, ms));
+
+// The buffer up to the cursor, once xterm has parsed all it was given;
+// wrapped rows joined, trailing blanks dropped.
+export function linhas(pagina) {
+  return pagina.avaliar(async () => {
+    const t = window.terminal;
+    await new Promise((pronto) => t.write('', pronto));
+    const b = t.buffer.active;
+    const saida = [];
+    for (let i = 0; i <= b.baseY + b.cursorY; i++) {
+      const linha = b.getLine(i);
+      const texto = linha.translateToString();
+      if (linha.isWrapped && saida.length > 0) saida[saida.length - 1] += texto;
+      else saida.push(texto);
+    }
+    return saida.map((x) => x.trimEnd());
+  });
+}
+
+const emRepouso = (l) => PROMPTS.some((p) => l.at(-1).endsWith(p)) || l.at(-1).endsWith(FIM);
+
+// Waits until the game waits again (a prompt or the pause at the cursor)
+// with something new on the screen.
+export async function repouso(pagina, antes = null, ms = 10000) {
+  const limite = Date.now() + ms;
+  for (;;) {
+    const l = await linhas(pagina);
+    if (emRepouso(l) && l.join('\n') !== antes) return l;
+    if (Date.now() > limite) {
+      throw new Error(`the game did not wait again; screen ends:\n${l.slice(-5).join('\n')}`);
+    }
+    await esperar(10);
+  }
+}
+
+// Opens the page and waits for the first menu. In WebKit, window.terminal
+// is at first the element of that id.
+export async function primeiroMenu(pagina, url) {
+  await pagina.ir(url);
+  const limite = Date.now() + 15000;
+  while (!(await pagina.avaliar(() => !!window.terminal?.buffer))) {
+    if (Date.now() > limite) throw new Error('the page did not open its terminal');
+    await esperar(20);
+  }
+  return repouso(pagina);
+}
+
+// Lines cut after every prompt, tabs expanded, blank ones dropped. On the
+// terminal what follows a prompt on its line is the typed answer's echo.
+function fragmentos(texto, comEco) {
+  const saida = [];
+  for (let linha of texto) {
+    linha = linha.replace(/[^\t]*\t/g, (s) =>
+      s.slice(0, -1).padEnd(Math.floor((s.length - 1) / 8) * 8 + 8),
+    );
+    const partes = [];
+    for (;;) {
+      const cortes = PROMPTS.map((p) => linha.indexOf(p)).map((i, k) =>
+        i < 0 ? Infinity : i + PROMPTS[k].length,
+      );
+      let corte = Math.min(...cortes);
+      if (linha[corte] === ' ') corte++; // the prompt's own blank
+      if (corte === Infinity) break;
+      partes.push(linha.slice(0, corte));
+      linha = linha.slice(corte);
+    }
+    if (!comEco || partes.length === 0) partes.push(linha);
+    for (const p of partes) if (p.trimEnd()) saida.push(p.trimEnd());
+  }
+  return saida;
+}
+
+// Plays sessions/NAME.in: each line typed and entered, a key at each pause,
+// Ctrl-D where the input ends. Every screen at rest must be the start of a
+// screen of NAME.out, in order.
+export async function sessao(pagina, nome, aoPausar = async () => {}) {
+  const ler = (extensao) => readFileSync(join(raiz, 'tests', 'sessions', nome + extensao), 'utf8');
+  const telas = ler('.out')
+    .split('\f')
+    .map((t) => fragmentos(t.split('\n'), false));
+  let atual = 0;
+  const conferir = (l) => {
+    const vista = fragmentos(l, true);
+    const achada = telas.findIndex((t, i) => i >= atual && vista.every((f, k) => t[k] === f));
+    assert.ok(achada >= 0, `${nome}: a screen unlike the game's own:\n${vista.join('\n')}`);
+    atual = achada;
+  };
+  const digitadas = ler('.in').split('\n');
+  let l = await repouso(pagina);
+  for (let i = 0; i < digitadas.length && !l.at(-1).endsWith(FIM); i++) {
+    while (l.at(-1).endsWith(CONVITE)) {
+      conferir(l);
+      await aoPausar(l);
+      await pagina.tecla('Space');
+      l = await repouso(pagina, l.join('\n'));
+    }
+    conferir(l);
+    const ultima = i === digitadas.length - 1;
+    if (ultima && digitadas[i] === '') break;
+    await pagina.digitar(digitadas[i]);
+    if (ultima) {
+      await pagina.ctrl('d'); // a last line without its line end
+      break;
+    }
+    await pagina.tecla('Enter');
+    l = await repouso(pagina, l.join('\n'));
+  }
+  if (!l.at(-1).endsWith(FIM)) {
+    await pagina.ctrl('d'); // the game may still be reading a number
+    l = await repouso(pagina, l.join('\n'));
+  }
+  assert.ok(l.at(-1).includes('Fim do jogo.'), `${nome}: ended with ${l.at(-1)}`);
+  return l;
+}

@@ -47,7 +47,8 @@ function mostrarCursor() {
   const x = terminal.buffer.active.cursorX * coluna;
   const visivel = moldura.clientWidth;
   if (x < moldura.scrollLeft) moldura.scrollLeft = x < visivel - coluna ? 0 : x - visivel / 2;
-  else if (x + 2 * coluna > moldura.scrollLeft + visivel) moldura.scrollLeft = x + 2 * coluna - visivel;
+  else if (x + 2 * coluna > moldura.scrollLeft + visivel)
+    moldura.scrollLeft = x + 2 * coluna - visivel;
 }
 terminal.onCursorMove(mostrarCursor);
 
@@ -76,13 +77,11 @@ function ajustar() {
       (espaco.altura * tamanho) / caixa.height,
     );
   };
-  let tamanho = terminal.options.fontSize;
+  const tamanho = terminal.options.fontSize;
   const abaixo = cabe(false);
   const aoLado = cabe(true);
   const lado = fonte(aoLado, tamanho) > fonte(abaixo, tamanho);
   let espaco = cabe(lado);
-  // Cells are whole device pixels, so the proportion is only a first
-  // guess: step down until it fits.
   let alvo = Math.floor(fonte(espaco, tamanho) * 4) / 4;
   const panorama = !lado && alvo < FONTE_LEGIVEL;
   if (panorama) {
@@ -91,12 +90,21 @@ function ajustar() {
     const altura = (espaco.altura * tamanho) / tela.getBoundingClientRect().height;
     alvo = Math.min(FONTE_LEGIVEL, Math.floor(altura * 4) / 4);
   }
-  for (let i = 0; i < 40 && alvo > 1; i++) {
-    if (alvo !== tamanho) terminal.options.fontSize = tamanho = alvo;
-    const caixa = moldura.getBoundingClientRect(); // with its scroll bar, if it pans
-    if ((panorama || caixa.width <= espaco.largura) && caixa.height <= espaco.altura) break;
+  // Cells are whole device pixels, so the proportion is only a first
+  // guess: the largest size that fits is found by quarter steps from it.
+  const serve = (t) => {
+    terminal.options.fontSize = t;
+    const larga = tela.getBoundingClientRect().width;
+    const alta = moldura.getBoundingClientRect().height; // with its scroll bar, if it pans
+    return (panorama || larga <= espaco.largura) && alta <= espaco.altura;
+  };
+  if (serve(alvo)) {
+    while (!(panorama && alvo >= FONTE_LEGIVEL) && serve(alvo + 0.25)) alvo += 0.25;
+  } else {
+    while (alvo > 1 && !serve(alvo - 0.25)) alvo -= 0.25;
     alvo -= 0.25;
   }
+  terminal.options.fontSize = Math.max(alvo, 1);
   mostrarCursor();
   pagina.classList.add('pronta');
 }

@@ -7,7 +7,10 @@ const ARQUIVOS = '@ARQUIVOS@'.split(' ');
 
 self.addEventListener('install', (evento) => {
   evento.waitUntil(
-    caches.open(CACHE).then((cache) => cache.addAll(ARQUIVOS)).then(() => self.skipWaiting()),
+    caches
+      .open(CACHE)
+      .then((cache) => cache.addAll(ARQUIVOS))
+      .then(() => self.skipWaiting()),
   );
 });
 

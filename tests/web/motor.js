@@ -108,7 +108,8 @@ async function abrirWebkit() {
     },
     digitar: (texto) => driver.actions().sendKeys(texto.replaceAll('\t', Key.TAB)).perform(),
     tecla: (nome) => driver.actions().sendKeys(TECLAS[nome]).perform(),
-    ctrl: (letra) => driver.actions().keyDown(Key.CONTROL).sendKeys(letra).keyUp(Key.CONTROL).perform(),
+    ctrl: (letra) =>
+      driver.actions().keyDown(Key.CONTROL).sendKeys(letra).keyUp(Key.CONTROL).perform(),
     clicar: async (seletor) => (await driver.findElement(By.css(seletor))).click(),
     foto: async (caminho) => writeFileSync(caminho, await driver.takeScreenshot(), 'base64'),
     fechar: async () => {},

@@ -89,8 +89,8 @@ async function verificar() {
   const pag = await pagina.avaliar(() => ({
     lang: document.documentElement.lang,
     titulo: document.title,
-    icones: [...document.querySelectorAll('link[rel~=icon], link[rel=apple-touch-icon]')].map(
-      (x) => x.getAttribute('href'),
+    icones: [...document.querySelectorAll('link[rel~=icon], link[rel=apple-touch-icon]')].map((x) =>
+      x.getAttribute('href'),
     ),
     foco: document.activeElement?.classList.contains('xterm-helper-textarea'),
     rotulo: window.terminal.textarea.getAttribute('aria-label'),
@@ -114,7 +114,9 @@ async function verificar() {
   assert.deepEqual(pag.teclas, ['1', '2', '3', '4', '5', '6', '7', '8', '⌫', 'Enter']);
   assert.deepEqual(pag.sobra, [0, 0], 'the page scrolls');
   await foto(pagina, 'menu');
-  console.log('page: pt-BR, title, icons, focus, Portuguese label, screen reader, 80x25, no scroll');
+  console.log(
+    'page: pt-BR, title, icons, focus, Portuguese label, screen reader, 80x25, no scroll',
+  );
 
   // The on-screen keys type as the keyboard does.
   await pagina.clicar('#teclas button[data-tecla="4"]');
@@ -130,11 +132,16 @@ async function verificar() {
   console.log('on-screen keys: 4 and Enter open the credits');
 
   const sessoes = chromium
-    ? ['todo-o-menu', 'dois-numeros-na-linha', 'nao-numero', 'menu-fora-da-faixa', 'fim-no-jogo']
-        .concat(['numero-grande-no-fim', 'tres-argolas', 'sequencia-oito-discos', 'uma-argola'])
+    ? [
+        'todo-o-menu',
+        'dois-numeros-na-linha',
+        'nao-numero',
+        'menu-fora-da-faixa',
+        'fim-no-jogo',
+      ].concat(['numero-grande-no-fim', 'tres-argolas', 'sequencia-oito-discos', 'uma-argola'])
     : ['todo-o-menu', 'tres-argolas', 'sequencia-oito-discos'];
   for (const nome of sessoes) {
-    l = await novoJogoPorTecla(pagina, l.join('\n'));
+    await novoJogoPorTecla(pagina, l.join('\n'));
     l = await sessao(pagina, nome, async (tela) => {
       if (nome === 'tres-argolas') {
         assert.ok(tela.includes('Parabens, voce conseguiu em 7 movimentos!'), 'no win');
@@ -162,7 +169,7 @@ async function verificar() {
   await esperar(300);
   assert.equal((await linhas(pagina)).at(-1), CONVITE, 'the pause ended by itself');
   await pagina.tecla('ArrowUp');
-  l = await repouso(pagina, l.join('\n'));
+  await repouso(pagina, l.join('\n'));
   await pagina.digitar('3');
   await esperar(100);
   l = await linhas(pagina);
@@ -177,7 +184,10 @@ async function verificar() {
   // does a key after Ctrl-D at the menu.
   await pagina.ctrl('c');
   l = await repouso(pagina, l.join('\n'));
-  assert.ok(l.some((x) => x.endsWith(`${MENU} 3^C`)), 'no ^C echoed');
+  assert.ok(
+    l.some((x) => x.endsWith(`${MENU} 3^C`)),
+    'no ^C echoed',
+  );
   assert.ok(l.at(-1).includes('Jogo interrompido (Ctrl-C).'), l.at(-1));
   await pagina.clicar('#terminal');
   l = await repouso(pagina, l.join('\n'));
@@ -227,7 +237,10 @@ async function offline(pagina) {
     await pagina.digitar('2');
     await pagina.tecla('Enter');
     const l = await repouso(pagina);
-    assert.ok(l.some((x) => x.includes('MOVIMENTAR UMA SÓ PEÇA DE CADA VEZ.')), 'offline: no rules');
+    assert.ok(
+      l.some((x) => x.includes('MOVIMENTAR UMA SÓ PEÇA DE CADA VEZ.')),
+      'offline: no rules',
+    );
   } finally {
     servidor = await servir(site, Number(porta));
   }
@@ -246,7 +259,11 @@ async function orcamento() {
     await p.waitForFunction(
       (menu) => {
         const b = window.terminal?.buffer?.active;
-        return b?.getLine(b.baseY + b.cursorY)?.translateToString().trimEnd().endsWith(menu);
+        return b
+          ?.getLine(b.baseY + b.cursorY)
+          ?.translateToString()
+          .trimEnd()
+          .endsWith(menu);
       },
       { polling: 'raf', timeout: 10000 },
       MENU,
@@ -286,7 +303,12 @@ async function orcamento() {
   const linhasOrcamento = [
     ['whole site, gzip', kb(gzip), '<= 150 KB', gzip <= 150 * 1024],
     ['game wasm', kb(wasm), '<= 64 KB', wasm <= 64 * 1024],
-    ['first menu after load, median of 5', `${mediana.toFixed(0)} ms`, '<= 1000 ms', mediana <= 1000],
+    [
+      'first menu after load, median of 5',
+      `${mediana.toFixed(0)} ms`,
+      '<= 1000 ms',
+      mediana <= 1000,
+    ],
     [
       'JS heap, game 50 vs game 5',
       `${(crescimento / 1048576).toFixed(2)} MB`,
@@ -296,7 +318,9 @@ async function orcamento() {
   ];
   console.log(`    ${'figure'.padEnd(38)} ${'value'.padStart(10)}  ${'target'.padEnd(11)} holds`);
   for (const [nome, valor, alvo, ok] of linhasOrcamento) {
-    console.log(`    ${nome.padEnd(38)} ${valor.padStart(10)}  ${alvo.padEnd(11)} ${ok ? 'yes' : 'NO'}`);
+    console.log(
+      `    ${nome.padEnd(38)} ${valor.padStart(10)}  ${alvo.padEnd(11)} ${ok ? 'yes' : 'NO'}`,
+    );
   }
   console.log(`    (first menu in ms: ${tempos.map((t) => t.toFixed(0)).join(', ')})`);
   return linhasOrcamento.every((x) => x[3]);

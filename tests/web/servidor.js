@@ -24,7 +24,7 @@ const JA_COMPRIMIDOS = new Set(['.png']);
 export async function servir(pasta, porta = 0) {
   const pedidos = [];
   const servidor = createServer(async (pedido, resposta) => {
-    const anotar = (status) => pedidos.push({ caminho: pedido.url, status, inm: pedido.headers['if-none-match'], dest: pedido.headers['sec-fetch-dest'] });
+    const anotar = (status) => pedidos.push({ caminho: pedido.url, status });
     let caminho = decodeURIComponent(new URL(pedido.url, 'http://x').pathname);
     if (caminho.endsWith('/')) caminho += 'index.html';
     const arquivo = join(pasta, normalize(caminho).replace(/^(\.\.[/\\])+/, ''));

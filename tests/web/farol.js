@@ -1,0 +1,49 @@
+// Lighthouse on the site served with gzip, as a static host serves it, in
+// its mobile and desktop presets:
+//   node tests/web/farol.js
+// Accessibility, Best Practices and SEO must be 100 in both; Performance
+// is printed only, as it varies with the machine's load.
+import { join } from 'node:path';
+import lighthouse from 'lighthouse';
+import desktop from 'lighthouse/core/config/desktop-config.js';
+import { abrirMotor } from './motor.js';
+import { servir } from './servidor.js';
+import { raiz } from './tela.js';
+
+const CATEGORIAS = ['performance', 'accessibility', 'best-practices', 'seo'];
+const EXIGIDAS = ['accessibility', 'best-practices', 'seo'];
+
+const { url, fechar } = await servir(join(raiz, 'build-web', 'site'));
+const motor = await abrirMotor('chromium');
+const port = Number(new URL(motor.navegador.wsEndpoint()).port);
+let ok = true;
+try {
+  for (const [preset, config] of [
+    ['mobile', undefined],
+    ['desktop', desktop],
+  ]) {
+    const { lhr } = await lighthouse(
+      url,
+      { port, output: 'json', logLevel: 'error', onlyCategories: CATEGORIAS },
+      config,
+    );
+    const notas = CATEGORIAS.map((c) => `${c} ${Math.round(lhr.categories[c].score * 100)}`);
+    console.log(`lighthouse ${preset}: ${notas.join(', ')}`);
+    for (const c of EXIGIDAS) {
+      if (lhr.categories[c].score === 1) continue;
+      ok = false;
+      for (const { id } of lhr.categories[c].auditRefs) {
+        const a = lhr.audits[id];
+        if (a.score !== null && a.score < 1) console.log(`  ${c}: ${id}: ${a.title}`);
+      }
+    }
+    const metricas = ['first-contentful-paint', 'largest-contentful-paint']
+      .concat(['total-blocking-time', 'cumulative-layout-shift', 'speed-index'])
+      .map((id) => `${id} ${lhr.audits[id].displayValue}`);
+    console.log(`  ${metricas.join(', ')}`);
+  }
+} finally {
+  await motor.fechar();
+  await fechar();
+}
+process.exit(ok ? 0 : 1);

@@ -41,8 +41,10 @@ const controles = document.getElementById('controles');
 const girar = document.getElementById('girar');
 const tela = terminal.element.querySelector('.xterm-screen');
 
-// The frame shows the cursor: where the frame pans, it follows the game.
+// Where the frame pans, it follows the cursor.
+let pana = false; // the frame narrower than the terminal
 function mostrarCursor() {
+  if (!pana) return;
   const coluna = tela.getBoundingClientRect().width / COLUNAS;
   const x = terminal.buffer.active.cursorX * coluna;
   const visivel = moldura.clientWidth;
@@ -105,6 +107,7 @@ function ajustar() {
     alvo -= 0.25;
   }
   terminal.options.fontSize = Math.max(alvo, 1);
+  pana = tela.getBoundingClientRect().width > moldura.clientWidth;
   mostrarCursor();
   pagina.classList.add('pronta');
 }

@@ -128,6 +128,12 @@ try {
       ).padEnd(24)} ${px(m.teclas).padEnd(18)} ${m.cls.toFixed(3)}`,
     );
 
+    // A long answer takes the cursor to column 75; Ctrl-U brings it back.
+    await pagina.digitar('1'.repeat(60));
+    conferir(await pagina.avaliar(medir), tamanho, 'a long answer typed');
+    await pagina.ctrl('u');
+    conferir(await pagina.avaliar(medir), tamanho, 'the long answer erased');
+
     // The 8-disc list scrolls the terminal by 255 moves.
     for (const resposta of ['3', '8', '1']) {
       await pagina.digitar(resposta);

@@ -83,7 +83,8 @@ function ajustar() {
   const abaixo = cabe(false);
   const aoLado = cabe(true);
   const lado = fonte(aoLado, tamanho) > fonte(abaixo, tamanho);
-  let espaco = cabe(lado);
+  pagina.classList.toggle('ao-lado', lado);
+  let espaco = lado ? aoLado : abaixo;
   let alvo = Math.floor(fonte(espaco, tamanho) * 4) / 4;
   const panorama = !lado && alvo < FONTE_LEGIVEL;
   if (panorama) {

@@ -25,8 +25,8 @@ import {
   sessao,
 } from './tela.js';
 
-const nomeMotor = process.argv.find((a) => ['chromium', 'firefox', 'webkit'].includes(a));
-const motorNome = nomeMotor ?? 'chromium';
+const motorNome =
+  process.argv.find((a) => ['chromium', 'firefox', 'webkit'].includes(a)) ?? 'chromium';
 const soOrcamento = process.argv.includes('--orcamento');
 const chromium = motorNome === 'chromium';
 const site = join(raiz, 'build-web', 'site');

@@ -27,7 +27,7 @@ export async function servir(pasta, porta = 0) {
     const anotar = (status) => pedidos.push({ caminho: pedido.url, status });
     let caminho = decodeURIComponent(new URL(pedido.url, 'http://x').pathname);
     if (caminho.endsWith('/')) caminho += 'index.html';
-    const arquivo = join(pasta, normalize(caminho).replace(/^(\.\.[/\\])+/, ''));
+    const arquivo = join(pasta, normalize(caminho)); // a rooted path: no way above the folder
     let corpo;
     try {
       corpo = await readFile(arquivo);

@@ -144,7 +144,16 @@ void Pausar() {
   const char* convite = TextoConvite();
   if (convite != nullptr) Escrever("%s", convite);
   EsvaziarSaida();
-  if (!TerminalPausar()) FalhaDeLeitura(errno);
+  // Keys typed after the one that ends the pause join what the number
+  // reader still holds, behind it.
+  Entrada& e = entrada;
+  std::memmove(e.dados, e.dados + e.pos, e.fim - e.pos);
+  e.fim -= e.pos;
+  e.pos = 0;
+  std::size_t guardados = 0;
+  if (!TerminalPausar(e.dados + e.fim, sizeof e.dados - e.fim, guardados))
+    FalhaDeLeitura(errno);
+  e.fim += guardados;
   if (convite != nullptr) Escrever("\n");
 }
 

@@ -30,9 +30,11 @@ void TerminalLimpar();
 // by a line end after it; null where the command interpreter writes its own.
 const char* TextoConvite();
 
-// Waits for one key where standard input is a terminal. False with errno
-// set when input failed; the terminal is then as it was before.
-bool TerminalPausar();
+// Waits for one key where standard input is a terminal. Whatever came
+// after that key (at most `cabe` bytes, typed ahead in the same burst)
+// goes to resto, its count to guardados, for the next read. False with
+// errno set when input failed; the terminal is then as it was before.
+bool TerminalPausar(char* resto, std::size_t cabe, std::size_t& guardados);
 
 #if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
 // The letter table for a locale name (null when setlocale failed) and the

@@ -30,8 +30,13 @@ const char convite_na_linha[] =
 
 extern "C" void AoSinalFatal(int sinal) {
   // SA_RESETHAND put the default action back: raise ends the program by
-  // the same signal once the terminal is as it was.
+  // the same signal once the terminal is as it was. Every signal is blocked
+  // while a handler runs, so this one is let through first.
   tcsetattr(STDIN_FILENO, TCSANOW, &modo_anterior);
+  sigset_t este;
+  sigemptyset(&este);
+  sigaddset(&este, sinal);
+  sigprocmask(SIG_UNBLOCK, &este, nullptr);
   (void)raise(sinal);
 }
 
@@ -72,7 +77,9 @@ void TrocarSinais(struct sigaction (&antes)[quantos_sinais],
     if (sigaction(sinais[i], nullptr, &antes[i]) != 0) continue;
     if (antes[i].sa_handler == SIG_IGN) continue;
     struct sigaction nova {};
-    sigemptyset(&nova.sa_mask);
+    // No handler may run in the middle of another: a suspend inside the
+    // fatal handler would put the key mode back after it.
+    sigfillset(&nova.sa_mask);
     if (sinais[i] == SIGTSTP) {
       nova.sa_handler = AoSuspender;
       nova.sa_flags = SA_RESTART;
@@ -127,21 +134,59 @@ long LerEsperando(int fd, void* dados, std::size_t tamanho) {
   }
 }
 
-// A key may send several bytes (an arrow sends three); none of them may
-// reach a later read. A lone escape may be followed a moment later by the
-// rest of its sequence.
-void ConsumirRestoDaTecla(bool escape_sozinho) {
-  int espera_ms = escape_sozinho ? 50 : 0;
-  char resto[64];
-  while (EsperarPronto(STDIN_FILENO, false, espera_ms) > 0) {
-    if (read(STDIN_FILENO, resto, sizeof resto) <= 0) break;
-    espera_ms = 0;
+// The key that ends the pause, in tecla[0..n), may be several bytes: an
+// arrow or a function key sends an escape sequence (CSI or SS3), whose
+// bytes may come a moment apart; Alt with a key sends Escape before it; a
+// letter outside ASCII sends its UTF-8 bytes. Returns the key's length,
+// reading the bytes it still lacks one at a time (at most 50 ms apart),
+// so that nothing typed after it is taken here.
+std::size_t TamanhoDaTecla(unsigned char* tecla, std::size_t& n,
+                           std::size_t capacidade) {
+  // The byte at j, waiting for it when it has not come yet; -1 if none.
+  auto byte = [&](std::size_t j) -> int {
+    if (j < n) return tecla[j];
+    if (j >= capacidade || EsperarPronto(STDIN_FILENO, false, 50) <= 0 ||
+        read(STDIN_FILENO, tecla + j, 1) != 1)
+      return -1;
+    n = j + 1;
+    return tecla[j];
+  };
+  std::size_t i = 0;
+  if (tecla[0] == 0x1b) {
+    int c = byte(1);
+    if (c < 0) return 1;
+    i = 1;
+    if (c == '[') {
+      // Parameters and intermediates, up to the final byte.
+      do c = byte(++i);
+      while (c >= 0x20 && c <= 0x3f);
+      return c < 0 ? i : i + 1;
+    }
+    if (c == 'O') return byte(2) < 0 ? 2 : 3;
   }
+  // A letter, alone or after Escape: its UTF-8 continuation bytes come in
+  // the same read, so only those already here are looked at.
+  int primeiro = tecla[i];
+  std::size_t fim = i + 1;
+  if (primeiro >= 0xc0) {
+    std::size_t seguintes = primeiro >= 0xf0 ? 3 : primeiro >= 0xe0 ? 2 : 1;
+    while (fim < n && seguintes-- > 0 && (tecla[fim] & 0xc0) == 0x80) fim++;
+  }
+  return fim;
+}
+
+// The handled signals, held back while the terminal and the handlers are
+// put back: a suspend in between would set the key mode again after fg.
+sigset_t SinaisDaPausa() {
+  sigset_t conjunto;
+  sigemptyset(&conjunto);
+  for (int sinal : sinais) sigaddset(&conjunto, sinal);
+  return conjunto;
 }
 
 // False with errno set when the key could not be read; the terminal's mode
-// is put back in every case.
-bool EsperarTecla() {
+// is put back in every case. What came after the key goes to resto.
+bool EsperarTecla(char* resto, std::size_t cabe, std::size_t& guardados) {
   if (tcgetattr(STDIN_FILENO, &modo_anterior) != 0) return true;
   modo_tecla = modo_anterior;
   modo_tecla.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
@@ -156,14 +201,27 @@ bool EsperarTecla() {
   int erro = 0;
   // TCSAFLUSH drops keys typed before the invitation was on the screen.
   if (tcsetattr(STDIN_FILENO, TCSAFLUSH, &modo_tecla) == 0) {
-    unsigned char tecla[64];
-    long n = LerEsperando(STDIN_FILENO, tecla, sizeof tecla);
-    if (n > 0) ConsumirRestoDaTecla(n == 1 && tecla[0] == 0x1b);
-    lido = n >= 0;
+    unsigned char tecla[256];
+    // Never more than the key and what the caller has room for.
+    std::size_t capacidade = cabe < sizeof tecla ? cabe + 1 : sizeof tecla;
+    long lidos = LerEsperando(STDIN_FILENO, tecla, capacidade);
+    lido = lidos >= 0;
     erro = errno;
-    tcsetattr(STDIN_FILENO, TCSANOW, &modo_anterior);
+    if (lidos > 0) {
+      auto n = static_cast<std::size_t>(lidos);
+      std::size_t usado = TamanhoDaTecla(tecla, n, capacidade);
+      guardados = n - usado;
+      std::memcpy(resto, tecla + usado, guardados);
+    }
   }
+  sigset_t da_pausa = SinaisDaPausa();
+  sigset_t mascara;
+  sigprocmask(SIG_BLOCK, &da_pausa, &mascara);
+  tcsetattr(STDIN_FILENO, TCSANOW, &modo_anterior);
   DevolverSinais(antes, trocado);
+  // A signal that came meanwhile now finds the terminal as it was and the
+  // handlers the game started with.
+  sigprocmask(SIG_SETMASK, &mascara, nullptr);
   errno = erro;
   return lido;
 }
@@ -260,7 +318,8 @@ void TerminalLimpar() {}
 
 const char* TextoConvite() { return convite_na_linha + 1; }
 
-bool TerminalPausar() {
+bool TerminalPausar(char* resto, std::size_t cabe, std::size_t& guardados) {
+  guardados = 0;
   if (isatty(STDIN_FILENO) == 0) return true;
-  return EsperarTecla();
+  return EsperarTecla(resto, cabe, guardados);
 }

@@ -62,7 +62,10 @@ const char* TextoConvite() {
   return "Pressione qualquer tecla para continuar. . . ";
 }
 
-bool TerminalPausar() {
+// The page's line discipline keeps what follows the key itself.
+bool TerminalPausar(char* /*resto*/, std::size_t /*cabe*/,
+                    std::size_t& guardados) {
+  guardados = 0;
   if (torre_pausar() == interrompido) Interromper();
   return true;
 }

@@ -74,7 +74,10 @@ const char* TextoLimpar() { return nullptr; }
 void TerminalLimpar() { std::system("cls"); }
 const char* TextoConvite() { return nullptr; }
 
-bool TerminalPausar() {
+// The interpreter's pause takes its one key and leaves the rest.
+bool TerminalPausar(char* /*resto*/, std::size_t /*cabe*/,
+                    std::size_t& guardados) {
+  guardados = 0;
   std::system("pause");
   return true;
 }

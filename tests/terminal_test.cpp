@@ -300,6 +300,22 @@ TEST(Terminal, AnArrowKeyEndsThePauseAndLeavesNothingBehind) {
   EXPECT_TRUE(Sair(p));
 }
 
+TEST(Terminal, KeysTypedAfterThePauseKeyInOneBurstReachTheMenu) {
+  // A fast typist or a paste: the key (a letter, a blank, Enter, an arrow,
+  // an accented letter) and then 5 and Enter, which leave from the menu.
+  for (const char* rajada : {"x5\n", " 5\n", "\r5\n", "\033[A5\n",
+                             "\303\251"
+                             "5\n"}) {
+    SCOPED_TRACE(testing::PrintToString(std::string(rajada)));
+    Partida p;
+    struct termios antes {};
+    AteAPausa(p, antes);
+    Digitar(p, rajada);
+    EXPECT_TRUE(TerminouBem(p));
+    EXPECT_TRUE(MesmoModo(Modo(p), antes));
+  }
+}
+
 TEST(Terminal, KeysTypedBeforeThePauseDoNotEndIt) {
   Partida p;
   Iniciar(p);

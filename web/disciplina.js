@@ -9,26 +9,49 @@ const codificar = new TextEncoder();
 // table has them.
 const PALAVRA = /^[\p{L}\p{N}_]$/u;
 
+// C1 controls: a terminal obeys them as it obeys escape sequences (U+009B
+// is CSI), so a paste holding one must not reach the screen.
+const C1 = /^[\x80-\x9f]/;
+
 // The key at the start of `dados`: one character, or a whole escape
-// sequence (arrows, function keys, Alt with a key).
+// sequence (arrows, function keys, Alt with a key), introduced by Escape
+// or by its one-character C1 form.
 function proximaTecla(dados) {
-  if (dados[0] !== '\x1b' || dados.length === 1) {
+  let i = 1; // where the sequence's body starts
+  if (dados[0] === '\x1b' && dados.length > 1) {
+    i = 2;
+    if (dados[1] !== '[' && dados[1] !== 'O') return dados.slice(0, 2);
+  } else if (dados[0] !== '\x9b' && dados[0] !== '\x8f') {
     return String.fromCodePoint(dados.codePointAt(0));
   }
-  if (dados[1] === '[') {
-    // CSI: parameters, then one final byte from @ to ~.
-    let i = 2;
-    while (i < dados.length && !(dados[i] >= '@' && dados[i] <= '~')) i++;
-    return dados.slice(0, i + 1);
-  }
-  if (dados[1] === 'O' && dados.length > 2) return dados.slice(0, 3);
-  return dados.slice(0, 2);
+  // SS3 takes one more character; CSI parameters, then a final from @ to ~.
+  if (dados[i - 1] === 'O' || dados[0] === '\x8f') return dados.slice(0, i + 1);
+  while (i < dados.length && !(dados[i] >= '@' && dados[i] <= '~')) i++;
+  return dados.slice(0, i + 1);
 }
+
+// East Asian wide characters (CJK, Hangul, full-width forms, most emoji)
+// take two columns.
+const LARGOS = [
+  [0x1100, 0x115f],
+  [0x2e80, 0x303e],
+  [0x3041, 0xa4cf],
+  [0xac00, 0xd7a3],
+  [0xf900, 0xfaff],
+  [0xfe30, 0xfe4f],
+  [0xff00, 0xff60],
+  [0xffe0, 0xffe6],
+  [0x1f300, 0x1f64f],
+  [0x1f900, 0x1f9ff],
+  [0x20000, 0x3fffd],
+];
 
 // Columns a character takes on the screen when echoed at column `coluna`.
 function largura(caractere, coluna) {
   if (caractere === '\t') return 8 - (coluna % 8);
-  return caractere < ' ' ? 2 : 1; // a control character echoes as ^X
+  if (caractere < ' ') return 2; // a control character echoes as ^X
+  const c = caractere.codePointAt(0);
+  return LARGOS.some(([de, ate]) => c >= de && c <= ate) ? 2 : 1;
 }
 
 function ecoDe(caractere) {
@@ -100,7 +123,10 @@ export function criarDisciplina({ eco, coluna = () => 0 }) {
       fim(true);
       return;
     }
-    if (t.length > 1 || t === '\x1b' || t === '\x1a') return; // keys and Ctrl-Z: no job control here
+    // Keys (escape sequences; a character beyond U+FFFF is two code units,
+    // not a sequence), C1 controls, and Ctrl-Z: no job control here.
+    const sequencia = t.length > 1 && t.codePointAt(0) <= 0xffff;
+    if (sequencia || t === '\x1b' || t === '\x1a' || C1.test(t)) return;
     // Ctrl-H erases too, where a tty would pass it on: some keyboards
     // send it for Backspace.
     if (t === '\x7f' || t === '\b') return apagar();

@@ -1,9 +1,8 @@
 // The page: an 80x25 terminal, the on-screen keys, and one game after
 // another, each a fresh instance of the WebAssembly game.
 import { Terminal } from './xterm.js';
-import criarJogo from './torre-de-hanoi.js';
 import { criarDisciplina } from './disciplina.js';
-import { wasm } from './carga.js';
+import { baixar, wasm } from './carga.js';
 
 const COLUNAS = 80;
 const LINHAS = 25;
@@ -116,14 +115,43 @@ ajustar();
 window.addEventListener('resize', ajustar);
 
 // The wasm is compiled once; every game instantiates it afresh, so that
-// no state of one game reaches the next.
-let compilado = null;
-function instanciar(importacoes, receber) {
-  compilado ??= WebAssembly.compileStreaming(wasm);
-  compilado
-    .then((modulo) => WebAssembly.instantiate(modulo, importacoes).then((i) => receber(i, modulo)))
-    .catch((erro) => console.error('torre-de-hanoi:', erro));
-  return {};
+// no state of one game reaches the next. A host whose type table predates
+// WebAssembly sends it as application/octet-stream, which streaming
+// compilation refuses: the same bytes are then compiled whole.
+async function compilar(download) {
+  const resposta = await download;
+  if (!resposta.ok) throw new Error(`torre-de-hanoi.wasm: HTTP ${resposta.status}`);
+  const tipo = (resposta.headers.get('Content-Type') ?? '').split(';')[0].trim();
+  if (tipo === 'application/wasm') return WebAssembly.compileStreaming(resposta);
+  return WebAssembly.compile(await resposta.arrayBuffer());
+}
+
+// What a failed load left behind is dropped: the next try downloads again.
+let tentativas = 0;
+let carga = null;
+function carregar() {
+  if (carga) return carga;
+  tentativas++;
+  const download = tentativas === 1 ? wasm : baixar();
+  // A new query string, so that a script that failed is asked for again.
+  const cola = import(
+    tentativas === 1 ? './torre-de-hanoi.js' : `./torre-de-hanoi.js?tentativa=${tentativas}`
+  );
+  carga = Promise.all([compilar(download), cola]).catch((erro) => {
+    carga = null;
+    throw Object.assign(erro, { carga: true });
+  });
+  return carga;
+}
+
+// A trap inside the game surfaces as an error nobody catches: it stops
+// the running game.
+let pararJogo = null;
+for (const tipo of ['error', 'unhandledrejection']) {
+  window.addEventListener(tipo, (evento) => {
+    const erro = evento.error ?? evento.reason;
+    if (pararJogo && erro instanceof WebAssembly.RuntimeError) pararJogo(erro);
+  });
 }
 
 // The service worker keeps the site for offline play. It fetches every
@@ -145,6 +173,41 @@ function mensagemDoFim(status) {
   return `O jogo terminou com erro (estado ${status}).`;
 }
 
+// Runs one game to its end; its exit status, or a sentence saying what
+// went wrong (the console gets the detail).
+async function jogar(atual) {
+  const parou = new Promise((_, rejeitar) => {
+    pararJogo = rejeitar;
+  });
+  try {
+    const [modulo, { default: criarJogo }] = await carregar();
+    const jogo = await Promise.race([
+      criarJogo({
+        torre: {
+          ler: atual.ler,
+          pausar: atual.pausar,
+          escrever: (bytes) => terminal.write(bytes),
+        },
+        instantiateWasm: (importacoes, receber) => {
+          WebAssembly.instantiate(modulo, importacoes).then((i) => receber(i, modulo), pararJogo);
+          return {};
+        },
+        printErr: (texto) => console.error('torre-de-hanoi:', texto),
+      }),
+      parou,
+    ]);
+    const fim = jogo.ccall('main', 'number', [], [], { async: true });
+    guardarSite();
+    return mensagemDoFim(await Promise.race([fim, parou]));
+  } catch (erro) {
+    if (erro?.name === 'ExitStatus') return mensagemDoFim(erro.status);
+    console.error('torre-de-hanoi:', erro);
+    return erro?.carga ? 'Não foi possível carregar o jogo.' : 'O jogo parou com um erro.';
+  } finally {
+    pararJogo = null;
+  }
+}
+
 async function novoJogo() {
   terminal.reset();
   const atual = criarDisciplina({
@@ -152,27 +215,11 @@ async function novoJogo() {
     coluna: () => terminal.buffer.active.cursorX,
   });
   disciplina = atual;
-  let status;
-  try {
-    const jogo = await criarJogo({
-      torre: {
-        ler: atual.ler,
-        pausar: atual.pausar,
-        escrever: (bytes) => terminal.write(bytes),
-      },
-      instantiateWasm: instanciar,
-      printErr: (texto) => terminal.write(`${texto}\n`),
-    });
-    const fim = jogo.ccall('main', 'number', [], [], { async: true });
-    guardarSite();
-    status = await fim;
-  } catch (erro) {
-    if (erro?.name !== 'ExitStatus') throw erro;
-    status = erro.status;
-  }
+  const mensagem = await jogar(atual);
+  // Keys never go to a game that has stopped: the next one starts a game.
   disciplina = null;
   terminal.write(
-    `\n\x1b[7m ${mensagemDoFim(status)} Pressione uma tecla ou toque na tela para jogar de novo. \x1b[0m`,
+    `\n\x1b[7m ${mensagem} Pressione uma tecla ou toque na tela para jogar de novo. \x1b[0m`,
   );
 }
 

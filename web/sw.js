@@ -2,23 +2,30 @@
 // and answers from it first: after one visit the game opens and plays with
 // the network off. A new version of the site brings a new cache. The build
 // fills in the version and the list of files.
-const CACHE = 'torre-de-hanoi-@VERSAO@';
+const PREFIXO = 'torre-de-hanoi-';
+const CACHE = `${PREFIXO}@VERSAO@`;
 const ARQUIVOS = '@ARQUIVOS@'.split(' ');
 
 self.addEventListener('install', (evento) => {
+  // From the network itself: a host that lets browsers keep files for a
+  // while (max-age) would otherwise fill the new cache with the old ones,
+  // a new game's script beside an old wasm.
+  const novos = ARQUIVOS.map((arquivo) => new Request(arquivo, { cache: 'reload' }));
   evento.waitUntil(
     caches
       .open(CACHE)
-      .then((cache) => cache.addAll(ARQUIVOS))
+      .then((cache) => cache.addAll(novos))
       .then(() => self.skipWaiting()),
   );
 });
 
 self.addEventListener('activate', (evento) => {
+  // Only our own older versions go: other apps may share the origin.
+  const antigo = (nome) => nome.startsWith(PREFIXO) && nome !== CACHE;
   evento.waitUntil(
     caches
       .keys()
-      .then((nomes) => Promise.all(nomes.filter((n) => n !== CACHE).map((n) => caches.delete(n))))
+      .then((nomes) => Promise.all(nomes.filter(antigo).map((n) => caches.delete(n))))
       .then(() => self.clients.claim()),
   );
 });

@@ -52,6 +52,18 @@ test('arrow, function and Escape keys reach neither the line nor the echo, nor d
   d.teclas('\x1b[A1\x1bOP\x1b[15~\x1b\x1a\x1b[1;5C2\r');
   assert.equal(texto(await d.ler(100)), '12\n');
   assert.equal(visto(), '12\r\n');
+  // Pasted C1 controls: CSI (U+009B) would clear the screen, SS3 and NEL
+  // are dropped as well.
+  d.teclas('\u009b2J3\u008fQ\u00854\r');
+  assert.equal(texto(await d.ler(100)), '34\n');
+  assert.equal(visto(), '12\r\n34\r\n');
+});
+
+test('a wide character and one beyond U+FFFF are echoed, and erased over both columns', async () => {
+  const { d, eco } = nova();
+  d.teclas('漢\x7f😀\x7f𠀀\r');
+  assert.deepEqual(eco.slice(0, 4), ['漢', '\b \b\b \b', '😀', '\b \b\b \b']);
+  assert.equal(texto(await d.ler(100)), '𠀀\n');
 });
 
 test('Ctrl-D ends the input on an empty line, and hands over a started one as it is', async () => {

@@ -7,7 +7,17 @@
 // a service worker there. Chromium also checks installability, same-origin
 // requests, a clean console and the budget; with --orcamento it measures
 // and prints only the budget.
-import { readFileSync, readdirSync, statSync } from 'node:fs';
+import {
+  appendFileSync,
+  cpSync,
+  mkdtempSync,
+  readFileSync,
+  readdirSync,
+  rmSync,
+  statSync,
+  writeFileSync,
+} from 'node:fs';
+import { tmpdir } from 'node:os';
 import { gzipSync } from 'node:zlib';
 import { join } from 'node:path';
 import assert from 'node:assert/strict';
@@ -202,6 +212,7 @@ async function verificar() {
   await offline(pagina);
 
   if (chromium) {
+    await hospedes();
     const cdp = await pagina.p.createCDPSession();
     const { installabilityErrors } = await cdp.send('Page.getInstallabilityErrors');
     assert.deepEqual(installabilityErrors, [], JSON.stringify(installabilityErrors));
@@ -245,6 +256,81 @@ async function offline(pagina) {
     servidor = await servir(site, Number(porta));
   }
   console.log('offline: the server gone, the page reloaded and played (service worker)');
+}
+
+// Hosts less polite than ours, each met on a first visit, with nothing
+// kept: the wasm sent with a generic type, the wasm missing, and a
+// redeploy on a host that lets browsers keep files for ten minutes.
+async function hospedes() {
+  const h = servidor.hospedeiro;
+  const primeiraVisita = async () => {
+    const contexto = await motor.navegador.createBrowserContext();
+    return { contexto, pagina: await motor.pagina({ contexto }) }; // errors expected: not logged
+  };
+  const baixados = (desde) => {
+    const novos = servidor.pedidos.slice(desde);
+    const fim = novos.findIndex((p) => p.caminho === '/sw.js');
+    const antesDoSw = fim < 0 ? novos : novos.slice(0, fim);
+    return antesDoSw.filter((p) => p.caminho === '/torre-de-hanoi.wasm').length;
+  };
+
+  h.tipoWasm = 'application/octet-stream';
+  let { contexto, pagina } = await primeiraVisita();
+  const desde = servidor.pedidos.length;
+  let l = await primeiroMenu(pagina, url);
+  assert.equal(baixados(desde), 1, 'the wasm was not fetched exactly once');
+  h.tipoWasm = 'application/wasm';
+  await contexto.close();
+  console.log(`host: wasm as application/octet-stream: "${l.at(-1)}", the wasm fetched once`);
+
+  h.semWasm = true;
+  ({ contexto, pagina } = await primeiraVisita());
+  l = await primeiroMenu(pagina, url);
+  const falha = l.at(-1);
+  assert.ok(falha.includes('Não foi possível carregar o jogo.') && falha.endsWith(FIM), falha);
+  h.semWasm = false;
+  l = await novoJogoPorTecla(pagina, l.join('\n'));
+  assert.ok(l.at(-1).endsWith(MENU), 'no new try after the wasm came back');
+  await contexto.close();
+  console.log(`host: wasm missing: "${falha.trim()}"; back, a key: "${l.at(-1)}"`);
+
+  // A deploy, a visit, a redeploy with a new style, and two loads.
+  const copia = mkdtempSync(join(tmpdir(), 'torre-site-'));
+  cpSync(site, copia, { recursive: true });
+  Object.assign(h, { pasta: copia, maxAge: 600 });
+  ({ contexto, pagina } = await primeiraVisita());
+  try {
+    await primeiroMenu(pagina, url);
+    const listarCaches = () =>
+      pagina.avaliar(async () => {
+        await navigator.serviceWorker.ready;
+        return (await caches.keys()).sort();
+      });
+    await pagina.avaliar(() => caches.open('outro-app'));
+    let antes = await listarCaches();
+    while (antes.length < 2) antes = await listarCaches();
+    appendFileSync(join(copia, 'estilo.css'), '/* nova versão */\n');
+    const sw = join(copia, 'sw.js');
+    writeFileSync(sw, readFileSync(sw, 'utf8').replace(/(\$\{PREFIXO\})[0-9a-f]+/, '$1nova'));
+    await primeiroMenu(pagina, url);
+    const limite = Date.now() + 10000;
+    let depois = await listarCaches();
+    while (!depois.includes('torre-de-hanoi-nova') || depois.length > 2) {
+      assert.ok(Date.now() < limite, `caches after the update: ${depois}`);
+      await esperar(50);
+      depois = await listarCaches();
+    }
+    assert.deepEqual(depois, ['outro-app', 'torre-de-hanoi-nova']);
+    await primeiroMenu(pagina, url);
+    const estilo = await pagina.avaliar(async () => (await fetch('estilo.css')).text());
+    assert.ok(estilo.includes('nova versão'), 'the second load after the update is not new');
+    console.log(`update on a max-age host: caches ${antes.join(', ')} -> ${depois.join(', ')};`);
+    console.log('  the new cache holds the new files, and the second load shows them');
+  } finally {
+    await contexto.close().catch(() => {});
+    Object.assign(h, { pasta: site, maxAge: 0 });
+    rmSync(copia, { recursive: true, force: true });
+  }
 }
 
 async function orcamento() {

@@ -6,6 +6,7 @@ import { createServer } from 'node:http';
 import { readFile } from 'node:fs/promises';
 import { gzipSync } from 'node:zlib';
 import { extname, join, normalize } from 'node:path';
+import { fileURLToPath } from 'node:url';
 
 const TIPOS = {
   '.html': 'text/html; charset=utf-8',
@@ -20,27 +21,45 @@ const JA_COMPRIMIDOS = new Set(['.png']);
 
 // Every request is logged in `pedidos` ({ caminho, status }); a file
 // already held (If-None-Match with its ETag) is answered 304, so a
-// download is a 200.
+// download is a 200. `hospedeiro` may be changed while it serves, to act
+// as less polite hosts do: another folder (a redeploy), the wasm with a
+// generic type or missing, files that browsers may keep for a while.
 export async function servir(pasta, porta = 0) {
   const pedidos = [];
+  const hospedeiro = {
+    pasta,
+    tipoWasm: TIPOS['.wasm'],
+    semWasm: false,
+    maxAge: 0,
+  };
   const servidor = createServer(async (pedido, resposta) => {
     const anotar = (status) => pedidos.push({ caminho: pedido.url, status });
-    let caminho = decodeURIComponent(new URL(pedido.url, 'http://x').pathname);
+    let caminho;
+    try {
+      caminho = decodeURIComponent(new URL(pedido.url, 'http://x').pathname);
+    } catch {
+      anotar(400); // a malformed escape such as %E0%A4%A
+      resposta.writeHead(400, { 'Content-Type': 'text/plain' }).end('pedido inválido');
+      return;
+    }
     if (caminho.endsWith('/')) caminho += 'index.html';
-    const arquivo = join(pasta, normalize(caminho)); // a rooted path: no way above the folder
+    const arquivo = join(hospedeiro.pasta, normalize(caminho)); // a rooted path: no way above the folder
+    const extensao = extname(arquivo);
     let corpo;
     try {
+      if (hospedeiro.semWasm && extensao === '.wasm') throw new Error('sem wasm');
       corpo = await readFile(arquivo);
     } catch {
       anotar(404);
       resposta.writeHead(404, { 'Content-Type': 'text/plain' }).end('não encontrado');
       return;
     }
-    const extensao = extname(arquivo);
     const etag = `"${createHash('sha256').update(corpo).digest('hex').slice(0, 16)}"`;
     const cabecalhos = {
-      'Content-Type': TIPOS[extensao] ?? 'application/octet-stream',
-      'Cache-Control': 'no-cache',
+      'Content-Type':
+        (extensao === '.wasm' ? hospedeiro.tipoWasm : TIPOS[extensao]) ??
+        'application/octet-stream',
+      'Cache-Control': hospedeiro.maxAge ? `max-age=${hospedeiro.maxAge}` : 'no-cache',
       ETag: etag,
     };
     if (pedido.headers['if-none-match'] === etag) {
@@ -60,6 +79,7 @@ export async function servir(pasta, porta = 0) {
   return {
     url: `http://127.0.0.1:${servidor.address().port}/`,
     pedidos,
+    hospedeiro,
     // The network gone: open connections cut too.
     fechar: () => {
       const fechado = new Promise((r) => servidor.close(r));
@@ -69,7 +89,8 @@ export async function servir(pasta, porta = 0) {
   };
 }
 
-if (process.argv[1] === new URL(import.meta.url).pathname) {
+// fileURLToPath: a folder name with a blank is %20 in the URL.
+if (process.argv[1] === fileURLToPath(import.meta.url)) {
   const { url } = await servir(process.argv[2]);
   console.log(url);
 }

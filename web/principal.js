@@ -2,6 +2,7 @@
 // another, each a fresh instance of the WebAssembly game.
 import { Terminal } from './xterm.js';
 import { criarDisciplina } from './disciplina.js';
+import { MUITO_TEXTO, narrar, prosa } from './narrador.js';
 import { baixar, wasm } from './carga.js';
 
 const COLUNAS = 80;
@@ -9,8 +10,7 @@ const LINHAS = 25;
 const FONTE_LEGIVEL = 12; // below it, a narrow window pans the frame instead
 
 Terminal.strings.promptLabel = 'Entrada do terminal';
-Terminal.strings.tooMuchOutput =
-  'Saída demais para ler em voz alta; percorra as linhas para lê-las.';
+Terminal.strings.tooMuchOutput = MUITO_TEXTO;
 
 const terminal = new Terminal({
   cols: COLUNAS,
@@ -23,6 +23,57 @@ const terminal = new Terminal({
 });
 window.terminal = terminal; // for browser tests
 terminal.open(document.getElementById('terminal'));
+
+// The page's live region speaks for the game; xterm's own would read the
+// towers' drawing cell by cell, and say every row a second time. Its rows
+// stay in the accessibility tree, for a screen reader's review keys.
+const regiaoDoXterm = terminal.element.querySelector('.live-region');
+regiaoDoXterm.setAttribute('aria-live', 'off');
+regiaoDoXterm.setAttribute('aria-hidden', 'true');
+const fala = document.getElementById('fala');
+let escrito = ''; // what the game wrote since it last waited
+let anterior = null; // the board said last in this game
+const decodificar = new TextDecoder();
+// Screen readers drop what a live region gets in the burst of events of
+// a page's load: the first words wait until the page has settled.
+const assentada = new Promise((pronta) =>
+  window.addEventListener('load', () => setTimeout(pronta, 1000), { once: true }),
+);
+let vez = 0;
+
+// The screen from its top to the cursor, as it shows.
+function linhasDaTela() {
+  const b = terminal.buffer.active;
+  const linhas = [];
+  for (let i = b.viewportY; i <= b.baseY + b.cursorY; i++) {
+    linhas.push((b.getLine(i)?.translateToString(true) ?? '').trimEnd());
+  }
+  return linhas;
+}
+
+function dizer(texto) {
+  const esta = ++vez;
+  assentada.then(() => {
+    // Emptied first, so that the same words twice are said twice.
+    fala.textContent = '';
+    setTimeout(() => {
+      if (esta === vez) fala.textContent = texto;
+    }, 50);
+  });
+}
+
+// Called when the game waits: the board said by the narrator, or what the
+// game wrote, once xterm has drawn it.
+function falar() {
+  const texto = escrito;
+  escrito = '';
+  if (texto === '') return;
+  terminal.write('', () => {
+    const narrado = narrar(linhasDaTela(), anterior);
+    anterior = narrado?.tabuleiro ?? null;
+    dizer(narrado?.fala ?? prosa(texto));
+  });
+}
 
 // A touch screen's own keyboard would cover half the game, and the keys
 // on the page give all it reads; a hardware keyboard still types.
@@ -184,9 +235,18 @@ async function jogar(atual) {
     const jogo = await Promise.race([
       criarJogo({
         torre: {
-          ler: atual.ler,
-          pausar: atual.pausar,
-          escrever: (bytes) => terminal.write(bytes),
+          ler: (maximo) => {
+            falar();
+            return atual.ler(maximo);
+          },
+          pausar: () => {
+            falar();
+            return atual.pausar();
+          },
+          escrever: (bytes) => {
+            escrito += decodificar.decode(bytes, { stream: true });
+            terminal.write(bytes);
+          },
         },
         instantiateWasm: (importacoes, receber) => {
           WebAssembly.instantiate(modulo, importacoes).then((i) => receber(i, modulo), pararJogo);
@@ -210,6 +270,8 @@ async function jogar(atual) {
 
 async function novoJogo() {
   terminal.reset();
+  escrito = '';
+  anterior = null;
   const atual = criarDisciplina({
     eco: (texto) => terminal.write(texto),
     coluna: () => terminal.buffer.active.cursorX,
@@ -218,9 +280,9 @@ async function novoJogo() {
   const mensagem = await jogar(atual);
   // Keys never go to a game that has stopped: the next one starts a game.
   disciplina = null;
-  terminal.write(
-    `\n\x1b[7m ${mensagem} Pressione uma tecla ou toque na tela para jogar de novo. \x1b[0m`,
-  );
+  const fim = `${mensagem} Pressione uma tecla ou toque na tela para jogar de novo.`;
+  terminal.write(`\n\x1b[7m ${fim} \x1b[0m`);
+  dizer(fim);
 }
 
 function teclar(dados) {
@@ -232,6 +294,29 @@ function teclar(dados) {
 }
 
 terminal.onData(teclar);
+
+// Shift-Tab leaves the terminal, so that it traps no keyboard (Tab itself
+// is typed: a blank between two numbers).
+terminal.attachCustomKeyEventHandler((e) => !(e.key === 'Tab' && e.shiftKey));
+
+// A screen reader's review may leave the focus on a row of the terminal's
+// accessibility tree; a key typed there still reaches the game, and the
+// focus goes back to the terminal's input.
+const TECLAS_DO_JOGO = { Enter: '\r', Backspace: '\x7f', Tab: '\t' };
+terminal.element.addEventListener(
+  'keydown',
+  (evento) => {
+    if (evento.target === terminal.textarea) return;
+    const tecla =
+      TECLAS_DO_JOGO[evento.key] ??
+      (evento.key.length === 1 && !evento.ctrlKey && !evento.altKey ? evento.key : null);
+    terminal.focus();
+    if (tecla === null || evento.metaKey || (evento.key === 'Tab' && evento.shiftKey)) return;
+    evento.preventDefault();
+    teclar(tecla);
+  },
+  true,
+);
 for (const botao of document.querySelectorAll('#teclas button')) {
   // The terminal keeps the focus, so a keyboard goes on typing into it.
   botao.addEventListener('pointerdown', (evento) => evento.preventDefault());

@@ -81,8 +81,9 @@ function umaVezCada() {
   const pedidos = servidor.pedidos;
   const fim = pedidos.findIndex((p) => p.caminho === '/sw.js');
   const contagem = {};
-  for (const { caminho } of pedidos.slice(0, fim < 0 ? pedidos.length : fim)) {
-    contagem[caminho] = (contagem[caminho] ?? 0) + 1;
+  for (const { caminho, status } of pedidos.slice(0, fim < 0 ? pedidos.length : fim)) {
+    // The browser may check the manifest's icon again: a 304 is no download.
+    if (status !== 304) contagem[caminho] = (contagem[caminho] ?? 0) + 1;
   }
   const duas = Object.entries(contagem).filter(([, n]) => n > 1);
   assert.deepEqual(duas, [], 'files fetched more than once on a first visit');
@@ -123,6 +124,7 @@ async function verificar() {
   assert.deepEqual(pag.tamanho, [80, 25]);
   assert.deepEqual(pag.teclas, ['1', '2', '3', '4', '5', '6', '7', '8', '⌫', 'Enter']);
   assert.deepEqual(pag.sobra, [0, 0], 'the page scrolls');
+  await falado(pagina, (f) => f.includes('5 - SAIR') && f.endsWith(MENU));
   await foto(pagina, 'menu');
   console.log(
     'page: pt-BR, title, icons, focus, Portuguese label, screen reader, 80x25, no scroll',
@@ -209,6 +211,7 @@ async function verificar() {
   assert.ok(l.at(-1).endsWith(MENU) && l.length < 15, 'a key did not start a new game');
   console.log('end: Ctrl-C and Ctrl-D each say so; a tap or a key starts a new game');
 
+  await porOuvido(pagina, l);
   await offline(pagina);
 
   if (chromium) {
@@ -219,6 +222,70 @@ async function verificar() {
     console.log('installable: no installability errors');
   }
   await pagina.fechar();
+}
+
+// What the page's live region says, once it says what `esperado` wants.
+async function falado(pagina, esperado) {
+  const limite = Date.now() + 5000;
+  for (;;) {
+    const f = await pagina.avaliar(() => document.getElementById('fala').textContent);
+    if (esperado(f)) return f;
+    assert.ok(Date.now() < limite, `the live region says: ${f}`);
+    await esperar(20);
+  }
+}
+
+// A game played by ear: the towers said by name, xterm's own live region
+// silent, a refused move told, keys typed on a row of the accessibility
+// tree reaching the game, and Shift-Tab leaving the terminal.
+async function porOuvido(pagina, l) {
+  const xterm = await pagina.avaliar(() =>
+    ['aria-live', 'aria-hidden'].map((a) =>
+      document.querySelector('.xterm .live-region').getAttribute(a),
+    ),
+  );
+  assert.deepEqual(xterm, ['off', 'true'], "xterm's live region still speaks");
+  const jogar = async (linha) => {
+    await pagina.digitar(linha);
+    await pagina.tecla('Enter');
+    l = await repouso(pagina, l.join('\n'));
+  };
+  await jogar('1');
+  await jogar('2');
+  const primeira = await falado(pagina, (f) => f.startsWith('Argolas de baixo para cima.'));
+  assert.match(
+    primeira,
+    /Torre A: 2, 1\. Torre B: vazia\. Torre C: vazia\. Movimentos: 0\. Opções: /,
+  );
+  for (const [jogada, fala] of [
+    ['2', 'Torre A: 2. Torre B: vazia. Torre C: 1. Movimentos: 1. Digite opção.'],
+    ['1', 'Torre A: vazia. Torre B: 2. Torre C: 1. Movimentos: 2. Digite opção.'],
+    [
+      '4',
+      'Movimento recusado. Torre A: vazia. Torre B: 2. Torre C: 1. Movimentos: 3. Digite opção.',
+    ],
+  ]) {
+    await jogar(jogada);
+    await falado(pagina, (f) => f === fala);
+  }
+  // Move the focus onto a row of the tree, as a screen reader's review does.
+  await pagina.avaliar(() => document.querySelector('.xterm-accessibility-tree > *').focus());
+  await jogar('7');
+  await falado(pagina, (f) => f === 'Pressione qualquer tecla para continuar. . .');
+  const foco = () => pagina.avaliar(() => document.activeElement === window.terminal.textarea);
+  assert.ok(await foco(), 'the focus did not come back to the terminal');
+  if (pagina.p) {
+    await pagina.p.keyboard.down('Shift');
+    await pagina.p.keyboard.press('Tab');
+    await pagina.p.keyboard.up('Shift');
+    assert.ok(!(await foco()), 'Shift-Tab did not leave the terminal');
+    await pagina.avaliar(() => window.terminal.focus());
+  }
+  await pagina.tecla('Space');
+  l = await repouso(pagina, l.join('\n'));
+  console.log(`by ear: "${primeira}"`);
+  console.log('  then each move, a refused one told; keys on a row of the tree reach the game');
+  return l;
 }
 
 // Offline: once the service worker holds the site, the server goes away,

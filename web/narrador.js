@@ -1,0 +1,80 @@
+// What a screen reader hears. The towers' drawing means nothing read aloud
+// (speech drops the blanks that put a ring on its tower), so when the game
+// draws the board and waits for a move the towers are said by name, with
+// their rings. Everything else is prose and is said as the game wrote it.
+// Pure: screen rows and text in, sentences out.
+
+export const MUITO_TEXTO = 'Saída demais para ler em voz alta; percorra as linhas para lê-las.';
+const LINHAS_LIDAS = 20; // beyond these, the rest is left to the review keys
+
+const REGUA = /^\s*=+\s*$/;
+const LETRAS = /^\s*A\s+B\s+C\s*$/;
+const PROMPT = 'Digite opção:';
+
+// The board on the screen, or null: for each tower its rings from the
+// bottom up, the counter, and the move menu's choices.
+function lerTabuleiro(linhas) {
+  const i = linhas.findIndex(
+    (l, k) => LETRAS.test(l) && REGUA.test(linhas[k - 1] ?? '') && REGUA.test(linhas[k + 1] ?? ''),
+  );
+  if (i < 1) return null;
+  // A ring is drawn as <n> under its tower's letter.
+  const torres = ['A', 'B', 'C'].map((letra) => {
+    const coluna = linhas[i].indexOf(letra);
+    const argolas = [];
+    for (let r = i - 2; r >= 0; r--) {
+      const celula = /^<(\d)>$/.exec(linhas[r].slice(coluna - 1, coluna + 2));
+      if (celula) argolas.push(Number(celula[1]));
+    }
+    return argolas;
+  });
+  const abaixo = linhas.slice(i + 2).join('\n');
+  const contador = /Número de Movimentos: (\d+)/.exec(abaixo);
+  const opcoes = [...abaixo.matchAll(/\[(\d)\] (?:([ABC]) ==> ([ABC])|SAIR)/g)].map(
+    ([, n, de, para]) => (de ? `${n}, ${de} para ${para}` : `${n}, sair`),
+  );
+  return { torres, movimentos: contador ? Number(contador[1]) : null, opcoes };
+}
+
+const dizerTorres = (torres) =>
+  torres
+    .map((argolas, k) => `Torre ${'ABC'[k]}: ${argolas.length ? argolas.join(', ') : 'vazia'}.`)
+    .join(' ');
+
+// What to say for the screen's rows (from its top to the cursor, as shown)
+// when the game waits, given the board said last in this game (null at a
+// game's start). Null when no board is on the screen; otherwise
+// { tabuleiro, fala }, where fala is null when the board is not what
+// waits (the prose says it).
+export function narrar(linhas, anterior) {
+  const tabuleiro = lerTabuleiro(linhas);
+  if (tabuleiro === null) return null;
+  const ultima = linhas.at(-1).trim();
+  const vitoria = linhas.find((l) => l.startsWith('Parabens'));
+  if (vitoria) return { tabuleiro, fala: `${vitoria.trim()} ${ultima}` };
+  // A prompt written again after a number out of range: nothing moved.
+  const nada = anterior !== null && tabuleiro.movimentos === anterior.movimentos;
+  if (!ultima.endsWith(PROMPT) || nada) return { tabuleiro, fala: null };
+  const partes = [];
+  if (anterior === null) partes.push('Argolas de baixo para cima.');
+  else if (dizerTorres(tabuleiro.torres) === dizerTorres(anterior.torres))
+    partes.push('Movimento recusado.');
+  partes.push(dizerTorres(tabuleiro.torres), `Movimentos: ${tabuleiro.movimentos}.`);
+  if (anterior === null) partes.push(`Opções: ${tabuleiro.opcoes.join('; ')}.`);
+  partes.push('Digite opção.');
+  return { tabuleiro, fala: partes.join(' ') };
+}
+
+// Text the game wrote, as it is to be heard: without the control
+// sequences that clear the screen, without blank lines, and cut after
+// twenty lines (with the last line, the prompt, still said).
+export function prosa(texto) {
+  const linhas = texto
+    .replace(/\x1b\[[0-?]*[ -/]*[@-~]/g, '') // eslint-disable-line no-control-regex
+    .replace(/[\x00-\x08\x0b-\x1f\x7f]/g, '') // eslint-disable-line no-control-regex
+    .split('\n')
+    .map((l) => l.replace(/\s+/g, ' ').trim())
+    .filter((l) => l !== '');
+  if (linhas.length <= LINHAS_LIDAS + 1) return linhas.join('\n');
+  return [...linhas.slice(0, LINHAS_LIDAS), MUITO_TEXTO, linhas.at(-1)].join('\n');
+}

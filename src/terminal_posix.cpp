@@ -134,45 +134,49 @@ long LerEsperando(int fd, void* dados, std::size_t tamanho) {
   }
 }
 
-// The key that ends the pause, in tecla[0..n), may be several bytes: an
-// arrow or a function key sends an escape sequence (CSI or SS3), whose
-// bytes may come a moment apart; Alt with a key sends Escape before it; a
-// letter outside ASCII sends its UTF-8 bytes. Returns the key's length,
-// reading the bytes it still lacks one at a time (at most 50 ms apart),
+// The key that ends the pause may be several bytes: an arrow or a function
+// key sends an escape sequence (CSI or SS3), whose bytes may come a moment
+// apart; Alt with a key sends Escape before it; a letter outside ASCII
+// sends its UTF-8 bytes. The bytes it still lacks are read one at a time,
 // so that nothing typed after it is taken here.
-std::size_t TamanhoDaTecla(unsigned char* tecla, std::size_t& n,
-                           std::size_t capacidade) {
-  // The byte at j, waiting for it when it has not come yet; -1 if none.
-  auto byte = [&](std::size_t j) -> int {
-    if (j < n) return tecla[j];
-    if (j >= capacidade || EsperarPronto(STDIN_FILENO, false, 50) <= 0 ||
-        read(STDIN_FILENO, tecla + j, 1) != 1)
-      return -1;
-    n = j + 1;
-    return tecla[j];
-  };
-  std::size_t i = 0;
-  if (tecla[0] == 0x1b) {
-    int c = byte(1);
-    if (c < 0) return 1;
-    i = 1;
-    if (c == '[') {
-      // Parameters and intermediates, up to the final byte.
-      do c = byte(++i);
-      while (c >= 0x20 && c <= 0x3f);
-      return c < 0 ? i : i + 1;
-    }
-    if (c == 'O') return byte(2) < 0 ? 2 : 3;
-  }
-  // A letter, alone or after Escape: its UTF-8 continuation bytes come in
-  // the same read, so only those already here are looked at.
-  int primeiro = tecla[i];
+struct Tecla {
+  unsigned char bytes[256];
+  std::size_t n;           // read so far
+  std::size_t capacidade;  // at most this many may be read
+};
+
+// The byte at j, waiting up to 50 ms when it has not come yet; -1 if none.
+int ByteDaTecla(Tecla& t, std::size_t j) {
+  if (j < t.n) return t.bytes[j];
+  if (j >= t.capacidade || EsperarPronto(STDIN_FILENO, false, 50) <= 0 ||
+      read(STDIN_FILENO, t.bytes + j, 1) != 1)
+    return -1;
+  t.n = j + 1;
+  return t.bytes[j];
+}
+
+// Where the letter at i ends: its UTF-8 continuation bytes come in the
+// same read, so only those already here are looked at.
+std::size_t FimDaLetra(const Tecla& t, std::size_t i) {
+  int primeiro = t.bytes[i];
   std::size_t fim = i + 1;
-  if (primeiro >= 0xc0) {
-    std::size_t seguintes = primeiro >= 0xf0 ? 3 : primeiro >= 0xe0 ? 2 : 1;
-    while (fim < n && seguintes-- > 0 && (tecla[fim] & 0xc0) == 0x80) fim++;
-  }
+  if (primeiro < 0xc0) return fim;
+  std::size_t seguintes = primeiro >= 0xf0 ? 3 : (primeiro >= 0xe0 ? 2 : 1);
+  while (fim < t.n && seguintes-- > 0 && (t.bytes[fim] & 0xc0) == 0x80) fim++;
   return fim;
+}
+
+std::size_t TamanhoDaTecla(Tecla& t) {
+  if (t.bytes[0] != 0x1b) return FimDaLetra(t, 0);
+  int c = ByteDaTecla(t, 1);
+  if (c < 0) return 1;
+  if (c == 'O') return ByteDaTecla(t, 2) < 0 ? 2 : 3;
+  if (c != '[') return FimDaLetra(t, 1);
+  // Parameters and intermediates, up to the final byte.
+  std::size_t i = 1;
+  do c = ByteDaTecla(t, ++i);
+  while (c >= 0x20 && c <= 0x3f);
+  return c < 0 ? i : i + 1;
 }
 
 // The handled signals, held back while the terminal and the handlers are
@@ -201,17 +205,17 @@ bool EsperarTecla(char* resto, std::size_t cabe, std::size_t& guardados) {
   int erro = 0;
   // TCSAFLUSH drops keys typed before the invitation was on the screen.
   if (tcsetattr(STDIN_FILENO, TCSAFLUSH, &modo_tecla) == 0) {
-    unsigned char tecla[256];
+    Tecla t{};
     // Never more than the key and what the caller has room for.
-    std::size_t capacidade = cabe < sizeof tecla ? cabe + 1 : sizeof tecla;
-    long lidos = LerEsperando(STDIN_FILENO, tecla, capacidade);
+    t.capacidade = cabe < sizeof t.bytes ? cabe + 1 : sizeof t.bytes;
+    long lidos = LerEsperando(STDIN_FILENO, t.bytes, t.capacidade);
     lido = lidos >= 0;
     erro = errno;
     if (lidos > 0) {
-      auto n = static_cast<std::size_t>(lidos);
-      std::size_t usado = TamanhoDaTecla(tecla, n, capacidade);
-      guardados = n - usado;
-      std::memcpy(resto, tecla + usado, guardados);
+      t.n = static_cast<std::size_t>(lidos);
+      std::size_t usado = TamanhoDaTecla(t);
+      guardados = t.n - usado;
+      std::memcpy(resto, t.bytes + usado, guardados);
     }
   }
   sigset_t da_pausa = SinaisDaPausa();

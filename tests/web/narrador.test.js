@@ -4,19 +4,14 @@ import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
 import { MUITO_TEXTO, narrar, prosa } from '../../web/narrador.js';
+import { semTabs } from './tela.js';
 
 const saida = (nome) => readFileSync(new URL(`../sessions/${nome}.out`, import.meta.url), 'utf8');
 
 // The screen at each wait for the user (a prompt or the pause), as a
 // terminal shows it: tabs expanded to stops of 8, trailing blanks dropped.
 const ESPERA = /(?:Digite opção: |Argolas\.\.: |discos: |Destino: |continuar\. \. \. )/g;
-const linhasDe = (texto) =>
-  texto
-    .split('\n')
-    .map((l) =>
-      l.replace(/[^\t]*\t/g, (s) => s.slice(0, -1).padEnd(Math.floor((s.length - 1) / 8) * 8 + 8)),
-    )
-    .map((l) => l.trimEnd());
+const linhasDe = (texto) => texto.split('\n').map((l) => semTabs(l).trimEnd());
 const telas = (nome) =>
   saida(nome)
     .split('\f')

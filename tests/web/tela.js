@@ -60,14 +60,16 @@ export async function primeiroMenu(pagina, url) {
   return repouso(pagina);
 }
 
+// A line as a terminal shows it: tabs expanded to stops of 8.
+export const semTabs = (linha) =>
+  linha.replace(/[^\t]*\t/g, (s) => s.slice(0, -1).padEnd(Math.floor((s.length - 1) / 8) * 8 + 8));
+
 // Lines cut after every prompt, tabs expanded, blank ones dropped. On the
 // terminal what follows a prompt on its line is the typed answer's echo.
 function fragmentos(texto, comEco) {
   const saida = [];
   for (let linha of texto) {
-    linha = linha.replace(/[^\t]*\t/g, (s) =>
-      s.slice(0, -1).padEnd(Math.floor((s.length - 1) / 8) * 8 + 8),
-    );
+    linha = semTabs(linha);
     const partes = [];
     for (;;) {
       const cortes = PROMPTS.map((p) => linha.indexOf(p)).map((i, k) =>

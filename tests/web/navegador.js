@@ -24,6 +24,7 @@ import assert from 'node:assert/strict';
 import { abrirMotor } from './motor.js';
 import { servir } from './servidor.js';
 import {
+  aguardar,
   raiz,
   CONVITE,
   MENU,
@@ -77,11 +78,15 @@ async function novoJogoPorTecla(pagina, antes) {
 // On a first visit every file comes down once. The service worker, which
 // keeps them all, is registered only after the first menu: its script
 // marks the end of what the page itself asked for.
-function umaVezCada() {
-  const pedidos = servidor.pedidos;
+function antesDoSw(desde = 0) {
+  const pedidos = servidor.pedidos.slice(desde);
   const fim = pedidos.findIndex((p) => p.caminho === '/sw.js');
+  return fim < 0 ? pedidos : pedidos.slice(0, fim);
+}
+
+function umaVezCada() {
   const contagem = {};
-  for (const { caminho, status } of pedidos.slice(0, fim < 0 ? pedidos.length : fim)) {
+  for (const { caminho, status } of antesDoSw()) {
     // The browser may check the manifest's icon again: a 304 is no download.
     if (status !== 304) contagem[caminho] = (contagem[caminho] ?? 0) + 1;
   }
@@ -225,15 +230,13 @@ async function verificar() {
 }
 
 // What the page's live region says, once it says what `esperado` wants.
-async function falado(pagina, esperado) {
-  const limite = Date.now() + 5000;
-  for (;;) {
-    const f = await pagina.avaliar(() => document.getElementById('fala').textContent);
-    if (esperado(f)) return f;
-    assert.ok(Date.now() < limite, `the live region says: ${f}`);
-    await esperar(20);
-  }
-}
+const falado = (pagina, esperado) =>
+  aguardar(
+    () => pagina.avaliar(() => document.getElementById('fala').textContent),
+    esperado,
+    5000,
+    (f) => `the live region says: ${f}`,
+  );
 
 // A game played by ear: the towers said by name, xterm's own live region
 // silent, a refused move told, keys typed on a row of the accessibility
@@ -303,11 +306,12 @@ async function offline(pagina) {
     console.log('offline: no service worker in this engine on 127.0.0.1, not checked');
     return;
   }
-  const limite = Date.now() + 10000;
-  while (!(await pagina.avaliar(() => navigator.serviceWorker.controller !== null))) {
-    assert.ok(Date.now() < limite, 'the service worker never took the page');
-    await esperar(50);
-  }
+  await aguardar(
+    () => pagina.avaliar(() => navigator.serviceWorker.controller !== null),
+    (x) => x,
+    10000,
+    () => 'the service worker never took the page',
+  );
   const porta = new URL(url).port;
   await servidor.fechar();
   try {
@@ -334,12 +338,8 @@ async function hospedes() {
     const contexto = await motor.navegador.createBrowserContext();
     return { contexto, pagina: await motor.pagina({ contexto }) }; // errors expected: not logged
   };
-  const baixados = (desde) => {
-    const novos = servidor.pedidos.slice(desde);
-    const fim = novos.findIndex((p) => p.caminho === '/sw.js');
-    const antesDoSw = fim < 0 ? novos : novos.slice(0, fim);
-    return antesDoSw.filter((p) => p.caminho === '/torre-de-hanoi.wasm').length;
-  };
+  const baixados = (desde) =>
+    antesDoSw(desde).filter((p) => p.caminho === '/torre-de-hanoi.wasm').length;
 
   h.tipoWasm = 'application/octet-stream';
   let { contexto, pagina } = await primeiraVisita();
@@ -374,19 +374,17 @@ async function hospedes() {
         return (await caches.keys()).sort();
       });
     await pagina.avaliar(() => caches.open('outro-app'));
-    let antes = await listarCaches();
-    while (antes.length < 2) antes = await listarCaches();
+    const antes = await aguardar(listarCaches, (c) => c.length === 2, 10000, String);
     appendFileSync(join(copia, 'estilo.css'), '/* nova versão */\n');
     const sw = join(copia, 'sw.js');
     writeFileSync(sw, readFileSync(sw, 'utf8').replace(/(\$\{PREFIXO\})[0-9a-f]+/, '$1nova'));
     await primeiroMenu(pagina, url);
-    const limite = Date.now() + 10000;
-    let depois = await listarCaches();
-    while (!depois.includes('torre-de-hanoi-nova') || depois.length > 2) {
-      assert.ok(Date.now() < limite, `caches after the update: ${depois}`);
-      await esperar(50);
-      depois = await listarCaches();
-    }
+    const depois = await aguardar(
+      listarCaches,
+      (c) => c.includes('torre-de-hanoi-nova') && c.length === 2,
+      10000,
+      (c) => `caches after the update: ${c}`,
+    );
     assert.deepEqual(depois, ['outro-app', 'torre-de-hanoi-nova']);
     await primeiroMenu(pagina, url);
     const estilo = await pagina.avaliar(async () => (await fetch('estilo.css')).text());

@@ -34,29 +34,39 @@ export function linhas(pagina) {
 
 const emRepouso = (l) => PROMPTS.some((p) => l.at(-1).endsWith(p)) || l.at(-1).endsWith(FIM);
 
-// Waits until the game waits again (a prompt or the pause at the cursor)
-// with something new on the screen.
-export async function repouso(pagina, antes = null, ms = 10000) {
+// Reads until what it reads is `pronto`, and returns it; after `ms`
+// milliseconds fails with `queixa(what it read last)`.
+export async function aguardar(ler, pronto, ms, queixa) {
   const limite = Date.now() + ms;
   for (;;) {
-    const l = await linhas(pagina);
-    if (emRepouso(l) && l.join('\n') !== antes) return l;
-    if (Date.now() > limite) {
-      throw new Error(`the game did not wait again; screen ends:\n${l.slice(-5).join('\n')}`);
-    }
+    const valor = await ler();
+    if (pronto(valor)) return valor;
+    assert.ok(Date.now() < limite, queixa(valor));
     await esperar(10);
   }
 }
+
+// Waits until the game waits again (a prompt or the pause at the cursor)
+// with something new on the screen.
+export const repouso = (pagina, antes = null, ms = 10000) =>
+  aguardar(
+    () => linhas(pagina),
+    (l) => emRepouso(l) && l.join('\n') !== antes,
+    ms,
+    (l) => `the game did not wait again; screen ends:\n${l.slice(-5).join('\n')}`,
+  );
 
 // Opens the page and waits for the first menu. In WebKit, window.terminal
 // is at first the element of that id.
 export async function primeiroMenu(pagina, url) {
   await pagina.ir(url);
-  const limite = Date.now() + 15000;
-  while (!(await pagina.avaliar(() => !!window.terminal?.buffer))) {
-    if (Date.now() > limite) throw new Error('the page did not open its terminal');
-    await esperar(20);
-  }
+  const aberto = () => pagina.avaliar(() => !!window.terminal?.buffer);
+  await aguardar(
+    aberto,
+    (x) => x,
+    15000,
+    () => 'the page did not open its terminal',
+  );
   return repouso(pagina);
 }
 

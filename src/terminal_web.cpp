@@ -20,12 +20,16 @@ void torre_escrever(const char* dados, int tamanho);
 
 namespace {
 
-// The page's answer once the user pressed Ctrl-C (or Ctrl-\).
+// The page's answer once the user pressed Ctrl-C (or Ctrl-\):
+// INTERROMPIDO in terminal_web.js.
 constexpr int interrompido = -2;
 
-// Ctrl-C ends the game at once, as SIGINT ends it in a terminal; the page
-// sees the status a shell would report.
-[[noreturn]] void Interromper() { std::_Exit(128 + SIGINT); }
+// The status a shell would report for a game ended by SIGINT:
+// STATUS_CTRL_C on the page.
+constexpr int status_ctrl_c = 128 + SIGINT;
+
+// Ctrl-C ends the game at once, as SIGINT ends it in a terminal.
+[[noreturn]] void Interromper() { std::_Exit(status_ctrl_c); }
 
 }  // namespace
 

@@ -2,21 +2,28 @@
 // function hands the call to Module.torre, which the page passes in when it
 // makes a game; a read and a pause suspend the game until the page answers.
 mergeInto(LibraryManager.library, {
-  torre_ler__deps: ['$Asyncify'],
+  // The answer once the user pressed Ctrl-C (or Ctrl-\): `interrompido`
+  // in terminal_web.cpp.
+  $INTERROMPIDO: -2,
+
+  // int torre_ler(char* dados, int tamanho);
+  torre_ler__deps: ['$Asyncify', '$INTERROMPIDO'],
   torre_ler: function (dados, tamanho) {
     return Asyncify.handleAsync(async () => {
       const bytes = await Module.torre.ler(tamanho);
-      if (bytes === null) return -2;
+      if (bytes === null) return INTERROMPIDO;
       HEAPU8.set(bytes, dados);
       return bytes.length;
     });
   },
 
-  torre_pausar__deps: ['$Asyncify'],
+  // int torre_pausar();
+  torre_pausar__deps: ['$Asyncify', '$INTERROMPIDO'],
   torre_pausar: function () {
-    return Asyncify.handleAsync(async () => ((await Module.torre.pausar()) ? 1 : -2));
+    return Asyncify.handleAsync(async () => ((await Module.torre.pausar()) ? 1 : INTERROMPIDO));
   },
 
+  // void torre_escrever(const char* dados, int tamanho);
   torre_escrever: function (dados, tamanho) {
     // xterm writes later: it gets a copy.
     Module.torre.escrever(HEAPU8.slice(dados, dados + tamanho));

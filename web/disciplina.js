@@ -3,6 +3,24 @@
 // interrupt, and the one-key pause without echo. Keys come in as xterm's
 // onData strings; what the game reads goes out as UTF-8 bytes.
 
+// The keys it acts on, as xterm sends them.
+export const TECLA = Object.freeze({
+  CTRL_C: '\x03',
+  CTRL_D: '\x04',
+  CTRL_H: '\b',
+  TAB: '\t',
+  LF: '\n',
+  CR: '\r',
+  CTRL_U: '\x15',
+  CTRL_W: '\x17',
+  CTRL_Z: '\x1a',
+  ESC: '\x1b',
+  CTRL_BARRA: '\x1c', // Ctrl-\, SIGQUIT's key
+  DEL: '\x7f', // Backspace
+  CSI: '\x9b', // ESC [ in one C1 character
+  SS3: '\x8f', // ESC O in one C1 character
+});
+
 const LINHA_MAXIMA = 4095; // a tty's line holds no more either
 const codificar = new TextEncoder();
 // A word for Ctrl-W; accented letters are letters, as the kernel's own
@@ -18,17 +36,26 @@ const C1 = /^[\x80-\x9f]/;
 // or by its one-character C1 form.
 function proximaTecla(dados) {
   let i = 1; // where the sequence's body starts
-  if (dados[0] === '\x1b' && dados.length > 1) {
+  if (dados[0] === TECLA.ESC && dados.length > 1) {
     i = 2;
     if (dados[1] !== '[' && dados[1] !== 'O') return dados.slice(0, 2);
-  } else if (dados[0] !== '\x9b' && dados[0] !== '\x8f') {
+  } else if (dados[0] !== TECLA.CSI && dados[0] !== TECLA.SS3) {
     return String.fromCodePoint(dados.codePointAt(0));
   }
   // SS3 takes one more character; CSI parameters, then a final from @ to ~.
-  if (dados[i - 1] === 'O' || dados[0] === '\x8f') return dados.slice(0, i + 1);
+  if (dados[i - 1] === 'O' || dados[0] === TECLA.SS3) return dados.slice(0, i + 1);
   while (i < dados.length && !(dados[i] >= '@' && dados[i] <= '~')) i++;
   return dados.slice(0, i + 1);
 }
+
+// Keys that neither edit nor reach the line: escape sequences (a
+// character beyond U+FFFF is two code units, not a sequence), Escape
+// itself, C1 controls, and Ctrl-Z, as there is no job control here.
+const descartada = (t) =>
+  (t.length > 1 && t.codePointAt(0) <= 0xffff) ||
+  t === TECLA.ESC ||
+  t === TECLA.CTRL_Z ||
+  C1.test(t);
 
 // East Asian wide characters (CJK, Hangul, full-width forms, most emoji)
 // take two columns.
@@ -48,123 +75,132 @@ const LARGOS = [
 
 // Columns a character takes on the screen when echoed at column `coluna`.
 function largura(caractere, coluna) {
-  if (caractere === '\t') return 8 - (coluna % 8);
+  if (caractere === TECLA.TAB) return 8 - (coluna % 8);
   if (caractere < ' ') return 2; // a control character echoes as ^X
   const c = caractere.codePointAt(0);
   return LARGOS.some(([de, ate]) => c >= de && c <= ate) ? 2 : 1;
 }
 
 function ecoDe(caractere) {
-  if (caractere === '\t' || caractere >= ' ') return caractere;
+  if (caractere === TECLA.TAB || caractere >= ' ') return caractere;
   return '^' + String.fromCharCode(caractere.charCodeAt(0) + 64);
+}
+
+// The state of one game's input: what is being typed, what waits to be
+// read, and who waits for it.
+function novoEstado(eco, coluna) {
+  return {
+    eco,
+    coluna,
+    linha: [], // characters typed since the last line was handed over
+    inicio: null, // the column where the line began, once known
+    prontas: [], // lines handed over and not yet read; null is an end of input
+    leitor: null, // a pending read: { maximo, resolver }
+    pausa: null, // the pending pause's resolver
+    interrompida: false,
+  };
+}
+
+// Answers the pending read, if what it waits for is there: at most
+// `maximo` bytes of the first line ready, the rest kept for the next.
+function atender(e) {
+  if (e.leitor === null) return;
+  if (e.interrompida) {
+    e.leitor.resolver(null);
+  } else if (e.prontas.length > 0) {
+    const primeira = e.prontas[0];
+    if (primeira === null || primeira.length <= e.leitor.maximo) {
+      e.prontas.shift();
+      e.leitor.resolver(primeira === null ? new Uint8Array(0) : primeira);
+    } else {
+      e.prontas[0] = primeira.subarray(e.leitor.maximo);
+      e.leitor.resolver(primeira.subarray(0, e.leitor.maximo));
+    }
+  } else {
+    return;
+  }
+  e.leitor = null;
+}
+
+// The line (null: the end of input) goes to the reads; a new one begins.
+function entregar(e, texto) {
+  e.prontas.push(texto === null ? null : codificar.encode(texto));
+  e.linha = [];
+  e.inicio = null;
+  atender(e);
+}
+
+function apagarUm(e) {
+  if (e.linha.length === 0) return;
+  let col = e.inicio;
+  for (const c of e.linha.slice(0, -1)) col += largura(c, col);
+  const ultimo = e.linha.pop();
+  const n = largura(ultimo, col);
+  // A tab is only a cursor move: going back over it is enough.
+  e.eco(ultimo === TECLA.TAB ? '\b'.repeat(n) : '\b \b'.repeat(n));
+}
+
+// Backspace (and Ctrl-H, which some keyboards send for it: a tty would
+// pass it on), Ctrl-U and Ctrl-W; false for any other key.
+function editar(e, t) {
+  if (t === TECLA.DEL || t === TECLA.CTRL_H) {
+    apagarUm(e);
+  } else if (t === TECLA.CTRL_U) {
+    while (e.linha.length > 0) apagarUm(e);
+  } else if (t === TECLA.CTRL_W) {
+    // As Linux erases: whatever is not a word character before the
+    // cursor, then a run of letters, digits and _ ("1,3" leaves "1,").
+    while (e.linha.length > 0 && !PALAVRA.test(e.linha.at(-1))) apagarUm(e);
+    while (e.linha.length > 0 && PALAVRA.test(e.linha.at(-1))) apagarUm(e);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// Ctrl-C or Ctrl-\: echoed, and every read and pause from now on ends.
+function interromper(e, t) {
+  e.eco(ecoDe(t) + '\r\n');
+  e.interrompida = true;
+  e.linha = [];
+  e.prontas = [];
+  if (e.pausa !== null) e.pausa(false);
+  e.pausa = null;
+  atender(e);
+}
+
+function tratarTecla(e, t) {
+  if (t === TECLA.CTRL_C || t === TECLA.CTRL_BARRA) return interromper(e, t);
+  if (e.pausa !== null) {
+    const fim = e.pausa;
+    e.pausa = null;
+    return fim(true);
+  }
+  if (descartada(t) || editar(e, t)) return;
+  // CR is a line end as NL is (ICRNL): CR LF pasted is two of them.
+  if (t === TECLA.CR || t === TECLA.LF) {
+    e.eco('\r\n');
+    return entregar(e, e.linha.join('') + '\n');
+  }
+  // At the start of a line the end of input; otherwise the line as it is.
+  if (t === TECLA.CTRL_D) return entregar(e, e.linha.length === 0 ? null : e.linha.join(''));
+  if (e.linha.length >= LINHA_MAXIMA) return;
+  if (e.inicio === null) e.inicio = e.coluna();
+  e.linha.push(t);
+  e.eco(ecoDe(t));
 }
 
 // eco(texto) writes to the screen; coluna() tells where the cursor stands,
 // so that erasing a tab goes back to where the tab began.
 export function criarDisciplina({ eco, coluna = () => 0 }) {
-  let linha = []; // characters typed since the last line was handed over
-  let inicio = null; // the column where the line began, once known
-  let prontas = []; // lines handed over and not yet read; null is an end of input
-  let leitor = null; // a pending read: { maximo, resolver }
-  let pausa = null; // the pending pause's resolver
-  let interrompida = false;
-
-  function atender() {
-    if (leitor === null) return;
-    if (interrompida) {
-      leitor.resolver(null);
-    } else if (prontas.length > 0) {
-      const primeira = prontas[0];
-      if (primeira === null || primeira.length <= leitor.maximo) {
-        prontas.shift();
-        leitor.resolver(primeira === null ? new Uint8Array(0) : primeira);
-      } else {
-        prontas[0] = primeira.subarray(leitor.maximo);
-        leitor.resolver(primeira.subarray(0, leitor.maximo));
-      }
-    } else {
-      return;
-    }
-    leitor = null;
-  }
-
-  function entregar(texto) {
-    prontas.push(texto === null ? null : codificar.encode(texto));
-    linha = [];
-    inicio = null;
-    atender();
-  }
-
-  function apagar() {
-    if (linha.length === 0) return;
-    let col = inicio;
-    for (const c of linha.slice(0, -1)) col += largura(c, col);
-    const ultimo = linha.pop();
-    const n = largura(ultimo, col);
-    // A tab is only a cursor move: going back over it is enough.
-    eco(ultimo === '\t' ? '\b'.repeat(n) : '\b \b'.repeat(n));
-  }
-
-  function interromper(tecla) {
-    eco(ecoDe(tecla) + '\r\n');
-    interrompida = true;
-    linha = [];
-    prontas = [];
-    if (pausa !== null) pausa(false);
-    pausa = null;
-    atender();
-  }
-
-  function tecla(t) {
-    if (t === '\x03' || t === '\x1c') return interromper(t); // Ctrl-C, Ctrl-\
-    if (pausa !== null) {
-      const fim = pausa;
-      pausa = null;
-      fim(true);
-      return;
-    }
-    // Keys (escape sequences; a character beyond U+FFFF is two code units,
-    // not a sequence), C1 controls, and Ctrl-Z: no job control here.
-    const sequencia = t.length > 1 && t.codePointAt(0) <= 0xffff;
-    if (sequencia || t === '\x1b' || t === '\x1a' || C1.test(t)) return;
-    // Ctrl-H erases too, where a tty would pass it on: some keyboards
-    // send it for Backspace.
-    if (t === '\x7f' || t === '\b') return apagar();
-    if (t === '\x15') {
-      while (linha.length > 0) apagar(); // Ctrl-U
-      return;
-    }
-    if (t === '\x17') {
-      // Ctrl-W as Linux erases: whatever is not a word character before
-      // the cursor, then a run of letters, digits and _ ("1,3" leaves "1,").
-      while (linha.length > 0 && !PALAVRA.test(linha.at(-1))) apagar();
-      while (linha.length > 0 && PALAVRA.test(linha.at(-1))) apagar();
-      return;
-    }
-    // CR is a line end as NL is (ICRNL): CR LF pasted is two of them.
-    if (t === '\r' || t === '\n') {
-      eco('\r\n');
-      entregar(linha.join('') + '\n');
-      return;
-    }
-    if (t === '\x04') {
-      // At the start of a line the end of input; otherwise the line as it is.
-      entregar(linha.length === 0 ? null : linha.join(''));
-      return;
-    }
-    if (linha.length >= LINHA_MAXIMA) return;
-    if (inicio === null) inicio = coluna();
-    linha.push(t);
-    eco(ecoDe(t));
-  }
-
+  const e = novoEstado(eco, coluna);
   return {
     // What the user typed: a key, several, or a pasted text.
     teclas(dados) {
-      while (dados.length > 0 && !interrompida) {
+      while (dados.length > 0 && !e.interrompida) {
         const t = proximaTecla(dados);
         dados = dados.slice(t.length);
-        tecla(t);
+        tratarTecla(e, t);
       }
     },
 
@@ -172,20 +208,20 @@ export function criarDisciplina({ eco, coluna = () => 0 }) {
     // input, null once interrupted.
     ler(maximo) {
       return new Promise((resolver) => {
-        leitor = { maximo, resolver };
-        atender();
+        e.leitor = { maximo, resolver };
+        atender(e);
       });
     },
 
     // One key, without echo; true once it came, false when interrupted.
     // Whatever was typed before is dropped, as TCSAFLUSH drops it.
     pausar() {
-      linha = [];
-      inicio = null;
-      prontas = [];
+      e.linha = [];
+      e.inicio = null;
+      e.prontas = [];
       return new Promise((resolver) => {
-        if (interrompida) return resolver(false);
-        pausa = resolver;
+        if (e.interrompida) return resolver(false);
+        e.pausa = resolver;
       });
     },
   };

@@ -8,7 +8,8 @@ set(web ${FONTE}/web)
 # The same modes whatever the checkout's umask was.
 set(leitura OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 file(COPY ${web}/index.html ${web}/estilo.css ${web}/principal.js
-  ${web}/disciplina.js ${web}/narrador.js ${web}/carga.js ${web}/manifest.webmanifest ${FONTE}/LICENSE
+  ${web}/disciplina.js ${web}/narrador.js ${web}/carga.js ${web}/voz.js ${web}/janela.js
+  ${web}/encaixe.js ${web}/aviso.js ${web}/manifest.webmanifest ${FONTE}/LICENSE
   ${FONTE}/pacote/torre-de-hanoi.svg ${XTERM}/css/xterm.css
   DESTINATION ${SITE} FILE_PERMISSIONS ${leitura})
 get_filename_component(pasta_jogo ${JOGO} DIRECTORY)

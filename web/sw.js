@@ -3,7 +3,12 @@
 // the network off. A new version of the site brings a new cache. The build
 // fills in the version and the list of files.
 const PREFIXO = 'torre-de-hanoi-';
-const CACHE = `${PREFIXO}@VERSAO@`;
+// Copies of the site in two folders of one origin (/torre/ and
+// /torre-beta/) keep a cache each: the name carries the folder, but for a
+// site at the origin's root.
+const ESCOPO = self.registration.scope;
+const PASTA = new URL(ESCOPO).pathname.replace(/^\/$/, '');
+const CACHE = `${PREFIXO}@VERSAO@${PASTA}`;
 const ARQUIVOS = '@ARQUIVOS@'.split(' ');
 
 self.addEventListener('install', (evento) => {
@@ -19,13 +24,21 @@ self.addEventListener('install', (evento) => {
   );
 });
 
+// This copy's older caches: those named for its folder, and those named
+// without a folder (before folders were named, or at the root) that hold
+// its own page. Other apps and the copies in other folders keep theirs.
+async function antigo(nome) {
+  if (nome === CACHE || !nome.startsWith(PREFIXO)) return false;
+  const pasta = nome.slice(PREFIXO.length).replace(/^[^/]*/, '');
+  if (pasta !== '') return pasta === PASTA;
+  return (await caches.match(ESCOPO, { cacheName: nome })) !== undefined;
+}
+
 self.addEventListener('activate', (evento) => {
-  // Only our own older versions go: other apps may share the origin.
-  const antigo = (nome) => nome.startsWith(PREFIXO) && nome !== CACHE;
   evento.waitUntil(
     caches
       .keys()
-      .then((nomes) => Promise.all(nomes.filter(antigo).map((n) => caches.delete(n))))
+      .then((nomes) => Promise.all(nomes.map(async (n) => (await antigo(n)) && caches.delete(n))))
       .then(() => self.clients.claim()),
   );
 });

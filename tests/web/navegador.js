@@ -20,6 +20,7 @@ import {
 import { tmpdir } from 'node:os';
 import { gzipSync } from 'node:zlib';
 import { join } from 'node:path';
+import { pathToFileURL } from 'node:url';
 import assert from 'node:assert/strict';
 import { abrirMotor } from './motor.js';
 import { servir } from './servidor.js';
@@ -221,6 +222,8 @@ async function verificar() {
 
   if (chromium) {
     await hospedes();
+    await duasCopias();
+    await semJogo();
     const cdp = await pagina.p.createCDPSession();
     const { installabilityErrors } = await cdp.send('Page.getInstallabilityErrors');
     assert.deepEqual(installabilityErrors, [], JSON.stringify(installabilityErrors));
@@ -368,22 +371,13 @@ async function hospedes() {
   ({ contexto, pagina } = await primeiraVisita());
   try {
     await primeiroMenu(pagina, url);
-    const listarCaches = () =>
-      pagina.avaliar(async () => {
-        await navigator.serviceWorker.ready;
-        return (await caches.keys()).sort();
-      });
     await pagina.avaliar(() => caches.open('outro-app'));
-    const antes = await aguardar(listarCaches, (c) => c.length === 2, 10000, String);
-    appendFileSync(join(copia, 'estilo.css'), '/* nova versão */\n');
-    const sw = join(copia, 'sw.js');
-    writeFileSync(sw, readFileSync(sw, 'utf8').replace(/(\$\{PREFIXO\})[0-9a-f]+/, '$1nova'));
+    const antes = await cachesQuando(pagina, (c) => c.length === 2);
+    novaVersao(copia);
     await primeiroMenu(pagina, url);
-    const depois = await aguardar(
-      listarCaches,
+    const depois = await cachesQuando(
+      pagina,
       (c) => c.includes('torre-de-hanoi-nova') && c.length === 2,
-      10000,
-      (c) => `caches after the update: ${c}`,
     );
     assert.deepEqual(depois, ['outro-app', 'torre-de-hanoi-nova']);
     await primeiroMenu(pagina, url);
@@ -395,6 +389,92 @@ async function hospedes() {
     await contexto.close().catch(() => {});
     Object.assign(h, { pasta: site, maxAge: 0 });
     rmSync(copia, { recursive: true, force: true });
+  }
+}
+
+// The caches' names, once they are what `esperado` wants.
+const cachesQuando = (pagina, esperado) =>
+  aguardar(
+    () =>
+      pagina.avaliar(async () => {
+        await navigator.serviceWorker.ready;
+        return (await caches.keys()).sort();
+      }),
+    esperado,
+    10000,
+    (c) => `caches: ${c}`,
+  );
+
+// A redeploy of the site in `pasta`: a new style, and the worker's version
+// named "nova".
+function novaVersao(pasta) {
+  appendFileSync(join(pasta, 'estilo.css'), '/* nova versão */\n');
+  const sw = join(pasta, 'sw.js');
+  writeFileSync(sw, readFileSync(sw, 'utf8').replace(/(\$\{PREFIXO\})[0-9a-f]+/, '$1nova'));
+}
+
+// Two copies of the site on one origin, /torre/ and /torre-beta/: each
+// keeps a cache of its own, an update of one leaves the other's, and a
+// cache named as the worker named it before folders were in the name goes
+// with the first update of the copy whose page it holds.
+async function duasCopias() {
+  const h = servidor.hospedeiro;
+  const origem = mkdtempSync(join(tmpdir(), 'torre-origem-'));
+  for (const pasta of ['torre', 'torre-beta'])
+    cpSync(site, join(origem, pasta), { recursive: true });
+  h.pasta = origem;
+  const contexto = await motor.navegador.createBrowserContext();
+  const pagina = await motor.pagina({ contexto });
+  const versao = (c) => c.replace(/^torre-de-hanoi-[0-9a-f]{16}(?=\/)/, 'torre-de-hanoi-V');
+  try {
+    await pagina.ir(`${url}torre/xterm.css`); // a page of the origin with no worker
+    const hoje = 'torre-de-hanoi-0123456789abcdef';
+    await pagina.avaliar(async (hoje) => {
+      const cache = await caches.open(hoje);
+      await cache.put(new Request('/torre/'), new Response('a página de hoje'));
+    }, hoje);
+    await primeiroMenu(pagina, `${url}torre-beta/`);
+    let c = await cachesQuando(pagina, (c) => c.length === 2);
+    assert.deepEqual(c.map(versao), [hoje, 'torre-de-hanoi-V/torre-beta/']);
+    await primeiroMenu(pagina, `${url}torre/`);
+    c = await cachesQuando(pagina, (c) => c.length === 2 && !c.includes(hoje));
+    assert.deepEqual(c.map(versao), ['torre-de-hanoi-V/torre-beta/', 'torre-de-hanoi-V/torre/']);
+    novaVersao(join(origem, 'torre-beta'));
+    await primeiroMenu(pagina, `${url}torre-beta/`);
+    c = await cachesQuando(
+      pagina,
+      (c) => c.includes('torre-de-hanoi-nova/torre-beta/') && c.length === 2,
+    );
+    assert.deepEqual(c.map(versao), ['torre-de-hanoi-V/torre/', 'torre-de-hanoi-nova/torre-beta/']);
+    console.log(`two copies on one origin: caches ${c.join(', ')}; today's name gone`);
+  } finally {
+    await contexto.close().catch(() => {});
+    h.pasta = site;
+    rmSync(origem, { recursive: true, force: true });
+  }
+}
+
+// Opened as a file, and with JavaScript off, the page says why the game
+// cannot start and what to do, instead of staying black.
+async function semJogo() {
+  const contexto = await motor.navegador.createBrowserContext();
+  const pagina = await motor.pagina({ contexto }); // errors expected: not logged
+  const visivel = () => pagina.avaliar(() => document.body.innerText.trim());
+  try {
+    await pagina.ir(pathToFileURL(join(site, 'index.html')).href);
+    const arquivo = await aguardar(visivel, (t) => t.includes('aberta como arquivo'), 5000, String);
+    assert.match(arquivo, /python3 -m http\.server/);
+    assert.match(arquivo, /instale o jogo no computador/);
+    await pagina.p.setJavaScriptEnabled(false);
+    await pagina.ir(url);
+    const semScript = await visivel();
+    assert.match(semScript, /^A Torre de Hanói precisa de JavaScript, que está desligado/);
+    assert.match(semScript, /Ligue o JavaScript/);
+    console.log(
+      `as a file: "${arquivo.slice(0, 60)}..."; without JavaScript: "${semScript.slice(0, 50)}..."`,
+    );
+  } finally {
+    await contexto.close();
   }
 }
 

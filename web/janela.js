@@ -3,45 +3,109 @@
 // screen's own keyboard kept closed.
 import { encaixar, metricasProporcionais } from './encaixe.js';
 
+export const FAMILIA = 'monospace'; // the terminal's font
+const COLUNAS = 80;
+const LINHAS = 25;
 const PASSO = 0.25; // the layout's font step
+
+const pagina = document.querySelector('main');
+const moldura = document.getElementById('moldura');
+const controles = document.getElementById('controles');
+const girar = document.getElementById('girar');
+let barra = null; // a horizontal scroll bar's height, once measured
+let primeira = null; // the layout made before the terminal opened
 
 // xterm.js 6 tells its character size only through its internals, as its
 // own fit add-on reads it.
 const caractereDoTerminal = (terminal) => terminal._core._charSizeService;
 
 // One character's font metrics at any font, measured as the terminal
-// measures them (a canvas's measureText), without laying out the page.
-// Engines round them differently (Chromium to the nearest pixel, Firefox
-// up), so each font is measured, not scaled from one.
-function criarMetricas(terminal) {
-  const familia = terminal.options.fontFamily;
+// measures them (a canvas's measureText), without laying out the page;
+// null where the browser cannot. Engines round them differently
+// (Chromium to the nearest pixel, Firefox up), so each font is measured,
+// not scaled from one.
+function metricasDoCanvas() {
   const contexto = globalThis.OffscreenCanvas && new OffscreenCanvas(1, 1).getContext('2d');
-  if (!contexto || !('fontBoundingBoxAscent' in contexto.measureText('W'))) {
-    // The terminal then measures with the page: its own size, scaled.
-    const { width, height } = caractereDoTerminal(terminal);
-    return metricasProporcionais({ largura: width, altura: height }, terminal.options.fontSize);
-  }
+  if (!contexto || !('fontBoundingBoxAscent' in contexto.measureText('W'))) return null;
   return (fonte) => {
-    contexto.font = `${fonte}px ${familia}`;
+    contexto.font = `${fonte}px ${FAMILIA}`;
     const m = contexto.measureText('W');
     return { largura: m.width, altura: m.fontBoundingBoxAscent + m.fontBoundingBoxDescent };
   };
 }
 
+// What the layout needs of the page: the window without scroll bars of
+// its own (the terminal may still be too large for it), the keys' box in
+// each arrangement (they do not depend on the font) and, the first time,
+// a scroll bar's height.
+function medir() {
+  const raiz = document.documentElement;
+  const caixa = () => {
+    const r = controles.getBoundingClientRect();
+    return { largura: r.width, altura: r.height };
+  };
+  raiz.classList.add('medindo');
+  pagina.classList.remove('ao-lado');
+  girar.hidden = false;
+  if (barra === null) moldura.style.overflowX = 'scroll';
+  const abaixoComDica = caixa();
+  const janela = { largura: raiz.clientWidth, altura: raiz.clientHeight };
+  if (barra === null) {
+    barra = moldura.offsetHeight - moldura.clientHeight;
+    moldura.style.overflowX = '';
+  }
+  girar.hidden = true;
+  const abaixo = caixa();
+  pagina.classList.add('ao-lado');
+  const aoLado = caixa();
+  raiz.classList.remove('medindo');
+  return { janela, teclas: { abaixo, abaixoComDica, aoLado } };
+}
+
+// The layout for the window as it is, the keys placed by it.
+function propor(metricas) {
+  const { janela, teclas } = medir();
+  const estilo = getComputedStyle(pagina);
+  const proposta = encaixar({
+    janela,
+    margem: parseFloat(estilo.paddingLeft),
+    vao: parseFloat(estilo.columnGap),
+    teclas,
+    metricas,
+    dpr: window.devicePixelRatio,
+    barra,
+    colunas: COLUNAS,
+    linhas: LINHAS,
+  });
+  pagina.classList.toggle('ao-lado', proposta.aoLado);
+  girar.hidden = !proposta.dica;
+  return proposta;
+}
+
+// Before the terminal exists, the page lays out at its quickest: the keys
+// are placed, and the terminal opens at the returned font. Where the font
+// cannot be measured without the terminal, it opens at `reserva`.
+export function leiauteInicial(reserva) {
+  const metricas = metricasDoCanvas();
+  primeira = metricas && propor(metricas);
+  return primeira?.fonte ?? reserva;
+}
+
 export function ajustarAJanela(terminal) {
-  const pagina = document.querySelector('main');
-  const moldura = document.getElementById('moldura');
-  const controles = document.getElementById('controles');
-  const girar = document.getElementById('girar');
   const tela = terminal.element.querySelector('.xterm-screen');
-  const metricas = criarMetricas(terminal);
-  let barra = null; // a horizontal scroll bar's height, once measured
+  const metricas =
+    metricasDoCanvas() ??
+    (() => {
+      // The terminal measures with the page there: its own size, scaled.
+      const { width, height } = caractereDoTerminal(terminal);
+      return metricasProporcionais({ largura: width, altura: height }, terminal.options.fontSize);
+    })();
   let pana = false; // the frame narrower than the terminal
 
   // Where the frame pans, it follows the cursor.
   function mostrarCursor() {
     if (!pana) return;
-    const coluna = tela.getBoundingClientRect().width / terminal.cols;
+    const coluna = tela.getBoundingClientRect().width / COLUNAS;
     const x = terminal.buffer.active.cursorX * coluna;
     const visivel = moldura.clientWidth;
     if (x < moldura.scrollLeft) moldura.scrollLeft = x < visivel - coluna ? 0 : x - visivel / 2;
@@ -49,50 +113,7 @@ export function ajustarAJanela(terminal) {
       moldura.scrollLeft = x + 2 * coluna - visivel;
   }
 
-  // What the layout needs of the page: the window without scroll bars of
-  // its own (the terminal may still be too large for it), the keys' box in
-  // each arrangement (they do not depend on the font) and, the first
-  // time, a scroll bar's height.
-  function medir() {
-    const raiz = document.documentElement;
-    const caixa = () => {
-      const r = controles.getBoundingClientRect();
-      return { largura: r.width, altura: r.height };
-    };
-    raiz.classList.add('medindo');
-    pagina.classList.remove('ao-lado');
-    girar.hidden = false;
-    if (barra === null) moldura.style.overflowX = 'scroll';
-    const abaixoComDica = caixa();
-    const janela = { largura: raiz.clientWidth, altura: raiz.clientHeight };
-    if (barra === null) {
-      barra = moldura.offsetHeight - moldura.clientHeight;
-      moldura.style.overflowX = '';
-    }
-    girar.hidden = true;
-    const abaixo = caixa();
-    pagina.classList.add('ao-lado');
-    const aoLado = caixa();
-    raiz.classList.remove('medindo');
-    return { janela, teclas: { abaixo, abaixoComDica, aoLado } };
-  }
-
-  function ajustar() {
-    const { janela, teclas } = medir();
-    const estilo = getComputedStyle(pagina);
-    const proposta = encaixar({
-      janela,
-      margem: parseFloat(estilo.paddingLeft),
-      vao: parseFloat(estilo.columnGap),
-      teclas,
-      metricas,
-      dpr: window.devicePixelRatio,
-      barra,
-      colunas: terminal.cols,
-      linhas: terminal.rows,
-    });
-    pagina.classList.toggle('ao-lado', proposta.aoLado);
-    girar.hidden = !proposta.dica;
+  function aplicar(proposta) {
     terminal.options.fontSize = proposta.fonte;
     // One look at the real box: a font's hinting may make a cell larger.
     const { espaco } = proposta;
@@ -116,6 +137,6 @@ export function ajustarAJanela(terminal) {
   fecharTecladoDeToque();
   toque.addEventListener('change', fecharTecladoDeToque);
   terminal.onCursorMove(mostrarCursor);
-  ajustar();
-  window.addEventListener('resize', ajustar);
+  aplicar(primeira ?? propor(metricas));
+  window.addEventListener('resize', () => aplicar(propor(metricas)));
 }

@@ -9,9 +9,9 @@ import { criarDisciplina, TECLA } from './disciplina.js';
 import { MUITO_TEXTO } from './narrador.js';
 import { carregar, guardarParaOffline } from './carga.js';
 import { criarVoz } from './voz.js';
-import { ajustarAJanela } from './janela.js';
+import { ajustarAJanela, leiauteInicial, FAMILIA } from './janela.js';
 
-// 128 + SIGINT, the status terminal_web.cpp exits with on Ctrl-C.
+// 128 + SIGINT, the status plataforma_web.cpp exits with on Ctrl-C.
 const STATUS_CTRL_C = 128 + 2;
 
 Terminal.strings.promptLabel = 'Entrada do terminal';
@@ -22,14 +22,20 @@ const terminal = new Terminal({
   rows: 25,
   convertEol: true, // the game's line ends, as a tty's ONLCR gives them
   screenReaderMode: true,
-  fontFamily: 'monospace',
-  fontSize: 16,
+  fontFamily: FAMILIA,
+  fontSize: leiauteInicial(16),
   scrollback: 1000,
 });
 window.terminal = terminal; // a hook for the browser tests
-terminal.open(document.getElementById('terminal'));
-ajustarAJanela(terminal);
 const voz = criarVoz(terminal, document.getElementById('fala'));
+let primeiraTela; // called once the first game waits, its screen parsed, or has ended
+const telaPronta = new Promise((pronta) => (primeiraTela = pronta));
+
+// The game waits for the user: the voice says the screen.
+function aEspera() {
+  voz.jogoEspera();
+  terminal.write('', primeiraTela);
+}
 
 // A trap inside the game surfaces as an error nobody catches: it stops
 // the running game.
@@ -59,12 +65,11 @@ async function jogar(disciplina) {
       criarJogo({
         torre: {
           ler: (maximo) => {
-            voz.jogoEspera();
-            terminal.write('', guardarParaOffline); // once the first menu is there
+            aEspera();
             return disciplina.ler(maximo);
           },
           pausar: () => {
-            voz.jogoEspera();
+            aEspera();
             return disciplina.pausar();
           },
           escrever: (bytes) => {
@@ -102,6 +107,7 @@ async function novoJogo() {
   });
   disciplina = atual;
   const mensagem = await jogar(atual);
+  primeiraTela();
   // Keys never go to a game that has stopped: the next one starts a game.
   disciplina = null;
   const fim = `${mensagem} Pressione uma tecla ou toque na tela para jogar de novo.`;
@@ -120,24 +126,6 @@ terminal.onData(teclar);
 // is typed: a blank between two numbers).
 terminal.attachCustomKeyEventHandler((e) => !(e.key === 'Tab' && e.shiftKey));
 
-// A screen reader's review may leave the focus on a row of the terminal's
-// accessibility tree; a key typed there still reaches the game, and the
-// focus goes back to the terminal's input.
-const TECLAS_DO_JOGO = { Enter: TECLA.CR, Backspace: TECLA.DEL, Tab: TECLA.TAB };
-terminal.element.addEventListener(
-  'keydown',
-  (evento) => {
-    if (evento.target === terminal.textarea) return;
-    const tecla =
-      TECLAS_DO_JOGO[evento.key] ??
-      (evento.key.length === 1 && !evento.ctrlKey && !evento.altKey ? evento.key : null);
-    terminal.focus();
-    if (tecla === null || evento.metaKey || (evento.key === 'Tab' && evento.shiftKey)) return;
-    evento.preventDefault();
-    teclar(tecla);
-  },
-  true,
-);
 for (const botao of document.querySelectorAll('#teclas button')) {
   // The terminal keeps the focus, so a keyboard goes on typing into it.
   botao.addEventListener('pointerdown', (evento) => evento.preventDefault());
@@ -147,5 +135,31 @@ document.getElementById('terminal').addEventListener('pointerdown', () => {
   if (disciplina === null) novoJogo();
 });
 
-terminal.focus();
+// A screen reader's review may leave the focus on a row of the terminal's
+// accessibility tree; a key typed there still reaches the game, and the
+// focus goes back to the terminal's input.
+const TECLAS_DO_JOGO = { Enter: TECLA.CR, Backspace: TECLA.DEL, Tab: TECLA.TAB };
+function teclarNaRevisao(evento) {
+  if (evento.target === terminal.textarea) return;
+  const tecla =
+    TECLAS_DO_JOGO[evento.key] ??
+    (evento.key.length === 1 && !evento.ctrlKey && !evento.altKey ? evento.key : null);
+  terminal.focus();
+  if (tecla === null || evento.metaKey || (evento.key === 'Tab' && evento.shiftKey)) return;
+  evento.preventDefault();
+  teclar(tecla);
+}
+
+// Start-up in steps, each a task of its own, so that none holds the page
+// long. The first game starts before the terminal opens, and the terminal
+// opens once it has parsed the game's first screen, so that its first
+// drawing is the menu; a slow download holds it a moment at most.
 novoJogo();
+await Promise.race([telaPronta, new Promise((passou) => setTimeout(passou, 100))]);
+terminal.open(document.getElementById('terminal'));
+terminal.element.addEventListener('keydown', teclarNaRevisao, true);
+voz.silenciarXterm();
+ajustarAJanela(terminal); // the page shows, the menu in it
+terminal.focus();
+// The offline copy once the first menu is on the page.
+telaPronta.then(guardarParaOffline);

@@ -12,9 +12,6 @@ const assentada = new Promise((pronta) =>
 );
 
 export function criarVoz(terminal, regiao) {
-  const regiaoDoXterm = terminal.element.querySelector('.live-region');
-  regiaoDoXterm.setAttribute('aria-live', 'off');
-  regiaoDoXterm.setAttribute('aria-hidden', 'true');
   const decodificar = new TextDecoder();
   let escrito = ''; // what the game wrote since it last waited
   let anterior = null; // the board said last in this game
@@ -43,6 +40,13 @@ export function criarVoz(terminal, regiao) {
 
   return {
     anunciar,
+
+    // Once the terminal is open.
+    silenciarXterm() {
+      const regiaoDoXterm = terminal.element.querySelector('.live-region');
+      regiaoDoXterm.setAttribute('aria-live', 'off');
+      regiaoDoXterm.setAttribute('aria-hidden', 'true');
+    },
 
     jogoEscreveu(bytes) {
       escrito += decodificar.decode(bytes, { stream: true });

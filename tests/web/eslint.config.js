@@ -1,5 +1,6 @@
-// ESLint over the page (web/) and its tests (tests/web/), run from the
-// repository's root: tests/web/node_modules/.bin/eslint -c tests/web/eslint.config.js
+// ESLint over the page (web/), its tests (tests/web/) and its benchmark
+// (bench/), run from the repository's root:
+//   tests/web/node_modules/.bin/eslint -c tests/web/eslint.config.js
 import js from '@eslint/js';
 import globals from 'globals';
 
@@ -16,7 +17,7 @@ export default [
     languageOptions: { globals: { ...globals.serviceworker } },
   },
   {
-    files: ['tests/web/**/*.js'],
+    files: ['tests/web/**/*.js', 'bench/**/*.js'],
     languageOptions: { globals: { ...globals.node, ...globals.browser } },
   },
 ];

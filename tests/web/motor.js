@@ -19,12 +19,13 @@ const CHROMIUM = [
 ];
 const MINIBROWSER = '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
 
-export async function abrirMotor(nome) {
+// `argumentos`: more of chromium's command line.
+export async function abrirMotor(nome, argumentos = []) {
   if (nome === 'webkit') return abrirWebkit();
   const navegador = await puppeteer.launch(
     nome === 'firefox'
       ? { browser: 'firefox', executablePath: '/usr/bin/firefox-esr', headless: true }
-      : { executablePath: '/usr/bin/chromium', headless: true, args: CHROMIUM },
+      : { executablePath: '/usr/bin/chromium', headless: true, args: CHROMIUM.concat(argumentos) },
   );
   return {
     nome,

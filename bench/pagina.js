@@ -1,0 +1,136 @@
+// The web page's speed and memory, in headless Chromium on 127.0.0.1 with
+// the site served gzipped, as a person meets it:
+//   node bench/pagina.js [SITE ...]          (default: build-web/site)
+// Several sites (a before and an after) are measured side by side, their
+// loads alternated, so that they share the machine's mood. Prints one
+// table, the targets against the last site; exits 0 whatever it finds.
+import { join, resolve } from 'node:path';
+import { abrirMotor } from '../tests/web/motor.js';
+import { servir } from '../tests/web/servidor.js';
+import { farol } from '../tests/web/farol.js';
+import { esperar, primeiroMenu, raiz, repouso, MENU } from '../tests/web/tela.js';
+
+const CARGAS = 11;
+const FAROIS = 5;
+const JANELAS = [
+  [800, 600, 250],
+  [1920, 1080, 270],
+];
+// Headless Chromium opens its address bar's popup in every new window,
+// about 170 ms on 2 cores that are not the page's.
+const SEM_POPUP = '--disable-features=WebUIOmniboxPopup,WebUIOmniboxFullPopup,WebUIOmniboxAimPopup';
+
+const mediana = (valores) => [...valores].sort((a, b) => a - b)[Math.floor(valores.length / 2)];
+
+// Milliseconds from the start of the navigation to the frame after the
+// first menu is in the page: a first visit, in a window opened 1.5 s
+// before, as a person's window already is.
+async function ateOPrimeiroMenu(motor, url, largura, altura) {
+  const contexto = await motor.navegador.createBrowserContext();
+  const { p } = await motor.pagina({ largura, altura, contexto });
+  await p.evaluateOnNewDocument((menu) => {
+    const olhar = () => {
+      const linhas = document.querySelector('.xterm-rows')?.textContent.replaceAll('\u00a0', ' ');
+      if (!linhas?.includes(menu)) return requestAnimationFrame(olhar);
+      requestAnimationFrame(() => (window.primeiroMenu = performance.now()));
+    };
+    requestAnimationFrame(olhar);
+  }, MENU);
+  await esperar(1500);
+  await p.goto(url, { waitUntil: 'domcontentloaded' });
+  await p.waitForFunction(() => window.primeiroMenu, { timeout: 10000 });
+  const ms = await p.evaluate(() => window.primeiroMenu);
+  await contexto.close();
+  return ms;
+}
+
+// The JS heap's growth from the 5th to the 50th game in one page.
+async function crescimentoDoHeap(motor, url) {
+  const pagina = await motor.pagina();
+  const cdp = await pagina.p.createCDPSession();
+  const heap = async () => {
+    await cdp.send('HeapProfiler.collectGarbage');
+    return (await cdp.send('Runtime.getHeapUsage')).usedSize;
+  };
+  let l = await primeiroMenu(pagina, url);
+  let depoisDoQuinto = 0;
+  for (let jogo = 1; jogo <= 50; jogo++) {
+    await pagina.digitar('5');
+    await pagina.tecla('Enter');
+    l = await repouso(pagina, l.join('\n'));
+    if (jogo === 5) depoisDoQuinto = await heap();
+    await pagina.tecla('Space');
+    l = await repouso(pagina, l.join('\n'));
+  }
+  const crescimento = (await heap()) - depoisDoQuinto;
+  await pagina.fechar();
+  return crescimento;
+}
+
+const pastas = process.argv.slice(2);
+if (pastas.length === 0) pastas.push(join(raiz, 'build-web', 'site'));
+const servidores = await Promise.all(pastas.map((pasta) => servir(resolve(pasta))));
+const motor = await abrirMotor('chromium', [SEM_POPUP]);
+try {
+  const linhas = [];
+  for (const [largura, altura, alvo] of JANELAS) {
+    const tempos = servidores.map(() => []);
+    for (let i = 0; i < CARGAS; i++) {
+      for (const [k, { url }] of servidores.entries()) {
+        tempos[k].push(await ateOPrimeiroMenu(motor, url, largura, altura));
+      }
+    }
+    const ms = tempos.map(mediana);
+    linhas.push([
+      `first menu at ${largura}x${altura}, median of ${CARGAS}`,
+      ms.map((t) => `${t.toFixed(0)} ms`),
+      `<= ${alvo} ms`,
+      ms.at(-1) <= alvo,
+    ]);
+  }
+  const relatorios = servidores.map(() => []);
+  for (let i = 0; i < FAROIS; i++) {
+    for (const [k, { url }] of servidores.entries()) {
+      relatorios[k].push(await farol(motor, url, 'mobile'));
+    }
+  }
+  const doFarol = (ler) => relatorios.map((r) => mediana(r.map(ler)));
+  const tbt = doFarol((r) => r.audits['total-blocking-time'].numericValue);
+  const nota = doFarol((r) => r.categories.performance.score * 100);
+  const cls = doFarol((r) => r.audits['cumulative-layout-shift'].numericValue);
+  linhas.push(
+    [
+      `mobile Total Blocking Time, median of ${FAROIS}`,
+      tbt.map((t) => `${t.toFixed(0)} ms`),
+    ].concat(['<= 150 ms', tbt.at(-1) <= 150]),
+    [`mobile performance score, median of ${FAROIS}`, nota.map((n) => n.toFixed(0))].concat([
+      '>= 97',
+      nota.at(-1) >= 97,
+    ]),
+    [`mobile Cumulative Layout Shift, median`, cls.map((c) => c.toFixed(3))].concat([
+      '0',
+      cls.at(-1) === 0,
+    ]),
+  );
+  const heap = [];
+  for (const { url } of servidores) heap.push(await crescimentoDoHeap(motor, url));
+  linhas.push([
+    'JS heap, game 50 vs game 5',
+    heap.map((b) => `${(b / 1048576).toFixed(2)} MB`),
+    '<= 2 MB',
+    heap.at(-1) <= 2 * 1048576,
+  ]);
+
+  if (pastas.length > 1) console.log(pastas.map((p, k) => `    site ${k + 1}: ${p}`).join('\n'));
+  const cabecalho = pastas.length > 1 ? pastas.map((_, k) => `site ${k + 1}`) : ['value'];
+  const coluna = (valores) => valores.map((v) => v.padStart(10)).join(' ');
+  console.log(`    ${'figure'.padEnd(44)} ${coluna(cabecalho)}  ${'target'.padEnd(10)} holds`);
+  for (const [nome, valores, alvo, vale] of linhas) {
+    console.log(
+      `    ${nome.padEnd(44)} ${coluna(valores)}  ${alvo.padEnd(10)} ${vale ? 'yes' : 'NO'}`,
+    );
+  }
+} finally {
+  await motor.fechar();
+  for (const s of servidores) await s.fechar();
+}

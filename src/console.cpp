@@ -1,14 +1,15 @@
 #include "console.h"
 
 #include <cerrno>
-#include <climits>
 #include <cstdarg>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
-#include "terminal.h"
+#include "leitor.h"
+#include "plataforma.h"
 
 namespace {
 
@@ -64,31 +65,6 @@ int Formatar(char* texto, std::size_t tamanho, std::vector<char>& grande,
   return n;
 }
 
-bool EBranco(int c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' ||
-         c == '\f';
-}
-
-bool EDigito(int c) { return c >= '0' && c <= '9'; }
-
-// The next byte without taking it, or -1 at the end of input or when the
-// input failed (e.erro set).
-int Espiar(Entrada& e) {
-  if (e.pos == e.fim) {
-    if (e.acabou) return -1;
-    long n = TerminalLer(e.fd, e.dados, sizeof e.dados);
-    if (n <= 0) {
-      e.acabou = true;
-      e.erro = n < 0 ? errno : 0;
-      if (n < 0 && e.erro == 0) e.erro = EIO;
-      return -1;
-    }
-    e.pos = 0;
-    e.fim = static_cast<std::size_t>(n);
-  }
-  return static_cast<unsigned char>(e.dados[e.pos]);
-}
-
 // The game cannot go on: one line on standard error, status 1.
 [[noreturn]] void Falhar(const char* o_que, int erro) {
   (void)std::fprintf(stderr, "torre-de-hanoi: erro ao %s: %s\n", o_que,
@@ -106,7 +82,7 @@ int Espiar(Entrada& e) {
 
 }  // namespace
 
-void IniciarConsole() { TerminalIniciar(letras); }
+void IniciarConsole() { PlataformaIniciar(letras); }
 
 void Escrever(const char* formato, ...) {
   char texto[256];
@@ -124,24 +100,24 @@ void EsvaziarSaida() {
   if (saida.usado == 0) return;
   std::size_t tamanho = saida.usado;
   saida.usado = 0;
-  if (TerminalEscrever(saida.dados, tamanho)) return;
+  if (PlataformaEscrever(saida.dados, tamanho)) return;
   // A reader that went away is no error of ours: no word, as for SIGPIPE.
   if (errno == EPIPE) std::exit(1);
   Falhar("escrever", errno);
 }
 
 void LimparTela() {
-  const char* texto = TextoLimpar();
+  const char* texto = PlataformaTextoLimpar();
   if (texto != nullptr) {
     Escrever("%s", texto);
     return;
   }
   EsvaziarSaida();
-  TerminalLimpar();
+  PlataformaLimpar();
 }
 
 void Pausar() {
-  const char* convite = TextoConvite();
+  const char* convite = PlataformaTextoConvite();
   if (convite != nullptr) Escrever("%s", convite);
   EsvaziarSaida();
   // Keys typed after the one that ends the pause join what the number
@@ -151,7 +127,7 @@ void Pausar() {
   e.fim -= e.pos;
   e.pos = 0;
   std::size_t guardados = 0;
-  if (!TerminalPausar(e.dados + e.fim, sizeof e.dados - e.fim, guardados))
+  if (!PlataformaPausar(e.dados + e.fim, sizeof e.dados - e.fim, guardados))
     FalhaDeLeitura(errno);
   e.fim += guardados;
   if (convite != nullptr) Escrever("\n");
@@ -180,45 +156,4 @@ int LerNumero(const char* texto, int maximo, ...) {
     if (lido == Leitura::NaoNumero) valor = 0;
   }
   return valor;
-}
-
-Leitura LerValor(Entrada& e, int& valor) {
-  int c = Espiar(e);
-  while (EBranco(c)) {
-    e.pos++;
-    c = Espiar(e);
-  }
-  if (c < 0) return e.erro != 0 ? Leitura::Falha : Leitura::FimDaEntrada;
-
-  bool negativo = false;
-  if (c == '+' || c == '-') {
-    negativo = c == '-';
-    e.pos++;
-    c = Espiar(e);
-  }
-  if (!EDigito(c)) {
-    // Not a number: the rest of the line goes, so the prompt cannot repeat
-    // on the same bytes forever.
-    while (c >= 0 && c != '\n') {
-      e.pos++;
-      c = Espiar(e);
-    }
-    if (c == '\n') e.pos++;
-    return Leitura::NaoNumero;
-  }
-
-  // Digits beyond the int range only need to stay beyond it.
-  long long numero = 0;
-  const long long teto = static_cast<long long>(INT_MAX) + 1;
-  while (EDigito(c)) {
-    if (numero <= teto) numero = numero * 10 + (c - '0');
-    e.pos++;
-    c = Espiar(e);
-  }
-  if (negativo) {
-    valor = numero >= teto ? INT_MIN : static_cast<int>(-numero);
-  } else {
-    valor = numero > INT_MAX ? INT_MAX : static_cast<int>(numero);
-  }
-  return Leitura::Numero;
 }

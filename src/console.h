@@ -2,8 +2,6 @@
 // one-key pause and reading a number in a range.
 #pragma once
 
-#include <cstddef>
-
 #include "letras.h"
 
 #if defined(__GNUC__) || defined(__clang__)
@@ -33,22 +31,3 @@ void Pausar();
 // line end and ends the program with status 0; when input fails it ends it
 // with status 1 and a line on standard error.
 int LerNumero(const char* texto, int maximo, ...) FORMATO_PRINTF(1, 3);
-
-// What the number reader works on: a file descriptor and the bytes taken
-// from it but not used yet.
-struct Entrada {
-  int fd;
-  char dados[4096];
-  std::size_t pos;
-  std::size_t fim;
-  bool acabou;
-  int erro;  // errno of a failed read, 0 at a plain end of input
-};
-
-enum class Leitura { Numero, NaoNumero, FimDaEntrada, Falha };
-
-// One read of a number. Numero: valor holds it, clamped to the int range
-// when too large. NaoNumero: the rest of the offending line was dropped.
-// FimDaEntrada: nothing but blanks was left. Falha: the input could not be
-// read (entrada.erro says why).
-Leitura LerValor(Entrada& entrada, int& valor);

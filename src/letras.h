@@ -3,6 +3,8 @@
 // layer and the platform layer see this; neither needs the other for it.
 #pragma once
 
+#include <cstdio>
+
 // Code page 850 codes of the accented letters in our texts. A text writes
 // each one through %c, so the byte written is the code; Escrever turns it
 // into the terminal's own character set.
@@ -39,3 +41,12 @@ inline constexpr LetraUtf8 letras_utf8[] = {
     {O_AGUDO_MAI, "\xC3\x93"},
     {O_TIL_MAI, "\xC3\x95"},
 };
+
+// Every letter of our texts in UTF-8; any other byte goes out as it is.
+inline void LetrasEmUtf8(TabelaLetras& letras) {
+  for (auto& texto : letras.texto) texto[0] = '\0';
+  for (const LetraUtf8& letra : letras_utf8) {
+    char(&destino)[8] = letras.texto[letra.codigo - 128];
+    (void)std::snprintf(destino, sizeof destino, "%s", letra.utf8);
+  }
+}

@@ -11,11 +11,10 @@
 #include <clocale>
 #include <csignal>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "terminal.h"
+#include "plataforma.h"
 
 namespace {
 
@@ -23,10 +22,6 @@ namespace {
 // handlers must reach both, so they cannot live on a stack.
 struct termios modo_anterior;
 struct termios modo_tecla;
-
-// The invitation after a line end, written whole after a suspend.
-const char convite_na_linha[] =
-    "\nPressione qualquer tecla para continuar. . . ";
 
 extern "C" void AoSinalFatal(int sinal) {
   // SA_RESETHAND put the default action back: raise ends the program by
@@ -60,6 +55,7 @@ extern "C" void AoSuspender(int /*sinal*/) {
   sigaction(SIGTSTP, &nosso, nullptr);
   tcsetattr(STDIN_FILENO, TCSANOW, &modo_tecla);
   // Nothing to do if it cannot be written: the pause waits all the same.
+  // The invitation after a line end, written whole.
   [[maybe_unused]] ssize_t escrito =
       write(STDOUT_FILENO, convite_na_linha, sizeof convite_na_linha - 1);
   errno = erro;
@@ -230,20 +226,20 @@ bool EsperarTecla(char* resto, std::size_t cabe, std::size_t& guardados) {
   return lido;
 }
 
-bool Converter(iconv_t conversor, int codigo, char (&destino)[8]) {
+// The letter in the locale's set; destino is left alone when it has none.
+void Converter(iconv_t conversor, int codigo, char (&destino)[8]) {
   char origem[1] = {static_cast<char>(codigo)};
+  char convertido[8];
   char* entrada = origem;
   std::size_t falta = 1;
-  char* saida = destino;
-  std::size_t cabe = sizeof destino - 1;
+  char* saida = convertido;
+  std::size_t cabe = sizeof convertido - 1;
   iconv(conversor, nullptr, nullptr, nullptr, nullptr);
   std::size_t r = iconv(conversor, &entrada, &falta, &saida, &cabe);
-  if (r == static_cast<std::size_t>(-1) || falta != 0 || saida == destino) {
-    destino[0] = '\0';
-    return false;
-  }
+  if (r == static_cast<std::size_t>(-1) || falta != 0 || saida == convertido)
+    return;
   *saida = '\0';
-  return true;
+  std::memcpy(destino, convertido, sizeof convertido);
 }
 
 }  // namespace
@@ -259,36 +255,32 @@ void MontarTabela(const char* nome_locale, const char* codeset,
   if (!c_ou_posix &&
       (strcasecmp(codeset, "IBM850") == 0 || strcasecmp(codeset, "CP850") == 0))
     return;
+  // UTF-8 also wherever the locale's own set has no such letter.
+  LetrasEmUtf8(letras);
   bool utf8 = c_ou_posix || strcasecmp(codeset, "UTF-8") == 0 ||
               strcasecmp(codeset, "UTF8") == 0;
-
-  iconv_t conversor{};
-  bool converte = false;
-  if (!utf8) {
-    conversor = iconv_open(codeset, "IBM850");
-    // iconv_open reports failure as (iconv_t)-1.
-    converte = reinterpret_cast<std::intptr_t>(conversor) != -1;
-  }
+  if (utf8) return;
+  iconv_t conversor = iconv_open(codeset, "IBM850");
+  // iconv_open reports failure as (iconv_t)-1.
+  if (reinterpret_cast<std::intptr_t>(conversor) == -1) return;
   for (const LetraUtf8& letra : letras_utf8) {
-    char(&destino)[8] = letras.texto[letra.codigo - 128];
-    if (converte && Converter(conversor, letra.codigo, destino)) continue;
-    (void)std::snprintf(destino, sizeof destino, "%s", letra.utf8);
+    Converter(conversor, letra.codigo, letras.texto[letra.codigo - 128]);
   }
-  if (converte) iconv_close(conversor);
+  iconv_close(conversor);
 }
 
-void TerminalIniciar(TabelaLetras& letras) {
+void PlataformaIniciar(TabelaLetras& letras) {
   const char* nome = std::setlocale(LC_CTYPE, "");
   // strerror speaks the user's language in the one line an error gets.
   (void)std::setlocale(LC_MESSAGES, "");
   MontarTabela(nome, nl_langinfo(CODESET), letras);
 }
 
-long TerminalLer(int fd, char* dados, std::size_t tamanho) {
+long PlataformaLer(int fd, char* dados, std::size_t tamanho) {
   return LerEsperando(fd, dados, tamanho);
 }
 
-bool TerminalEscrever(const char* dados, std::size_t tamanho) {
+bool PlataformaEscrever(const char* dados, std::size_t tamanho) {
   while (tamanho > 0) {
     ssize_t n = write(STDOUT_FILENO, dados, tamanho);
     if (n < 0 && errno == EINTR) continue;
@@ -308,21 +300,21 @@ bool TerminalEscrever(const char* dados, std::size_t tamanho) {
   return true;
 }
 
-const char* TextoLimpar() {
+const char* PlataformaTextoLimpar() {
   // Home, erase the screen, erase the scrollback; a file, a pipe or a dumb
   // terminal (Emacs's shell, some IDE consoles) gets the form feed the
   // command interpreter itself writes there.
   const char* term = std::getenv("TERM");
   bool burro = term != nullptr && std::strcmp(term, "dumb") == 0;
-  return isatty(STDOUT_FILENO) != 0 && !burro ? "\033[H\033[2J\033[3J" : "\f";
+  return isatty(STDOUT_FILENO) != 0 && !burro ? limpar_com_escapes : "\f";
 }
 
 // The screen is cleared by the text alone.
-void TerminalLimpar() {}
+void PlataformaLimpar() {}
 
-const char* TextoConvite() { return convite_na_linha + 1; }
+const char* PlataformaTextoConvite() { return convite_na_linha + 1; }
 
-bool TerminalPausar(char* resto, std::size_t cabe, std::size_t& guardados) {
+bool PlataformaPausar(char* resto, std::size_t cabe, std::size_t& guardados) {
   guardados = 0;
   if (isatty(STDIN_FILENO) == 0) return true;
   return EsperarTecla(resto, cabe, guardados);

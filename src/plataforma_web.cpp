@@ -1,14 +1,13 @@
 // The web page: the game runs as WebAssembly beside a terminal emulator,
 // and the page's line discipline stands where a tty's would (echo, line
 // editing, Ctrl-D, Ctrl-C, the one-key pause). A read or a pause waits on
-// the page through Asyncify (the page's side is in terminal_web.js); the
+// the page through Asyncify (the page's side is in plataforma_web.js); the
 // text goes out as UTF-8.
 #include <cerrno>
 #include <csignal>
-#include <cstdio>
 #include <cstdlib>
 
-#include "terminal.h"
+#include "plataforma.h"
 
 extern "C" {
 // Bytes of the next line, 0 at the end of input, or interrompido.
@@ -21,7 +20,7 @@ void torre_escrever(const char* dados, int tamanho);
 namespace {
 
 // The page's answer once the user pressed Ctrl-C (or Ctrl-\):
-// INTERROMPIDO in terminal_web.js.
+// INTERROMPIDO in plataforma_web.js.
 constexpr int interrompido = -2;
 
 // The status a shell would report for a game ended by SIGINT:
@@ -33,15 +32,9 @@ constexpr int status_ctrl_c = 128 + SIGINT;
 
 }  // namespace
 
-void TerminalIniciar(TabelaLetras& letras) {
-  for (auto& texto : letras.texto) texto[0] = '\0';
-  for (const LetraUtf8& letra : letras_utf8) {
-    char(&destino)[8] = letras.texto[letra.codigo - 128];
-    (void)std::snprintf(destino, sizeof destino, "%s", letra.utf8);
-  }
-}
+void PlataformaIniciar(TabelaLetras& letras) { LetrasEmUtf8(letras); }
 
-long TerminalLer(int fd, char* dados, std::size_t tamanho) {
+long PlataformaLer(int fd, char* dados, std::size_t tamanho) {
   if (fd != 0) {
     errno = EBADF;
     return -1;
@@ -53,22 +46,19 @@ long TerminalLer(int fd, char* dados, std::size_t tamanho) {
   return n;
 }
 
-bool TerminalEscrever(const char* dados, std::size_t tamanho) {
+bool PlataformaEscrever(const char* dados, std::size_t tamanho) {
   torre_escrever(dados, static_cast<int>(tamanho));
   return true;
 }
 
-// The same as on a POSIX terminal: home, erase the screen and scrollback.
-const char* TextoLimpar() { return "\033[H\033[2J\033[3J"; }
-void TerminalLimpar() {}
-
-const char* TextoConvite() {
-  return "Pressione qualquer tecla para continuar. . . ";
-}
+// As on a POSIX terminal.
+const char* PlataformaTextoLimpar() { return limpar_com_escapes; }
+void PlataformaLimpar() {}
+const char* PlataformaTextoConvite() { return convite_na_linha + 1; }
 
 // The page's line discipline keeps what follows the key itself.
-bool TerminalPausar(char* /*resto*/, std::size_t /*cabe*/,
-                    std::size_t& guardados) {
+bool PlataformaPausar(char* /*resto*/, std::size_t /*cabe*/,
+                      std::size_t& guardados) {
   guardados = 0;
   if (torre_pausar() == interrompido) Interromper();
   return true;

@@ -1,9 +1,9 @@
-// The page's side of terminal_web.cpp, linked in with --js-library. Each
+// The page's side of plataforma_web.cpp, linked in with --js-library. Each
 // function hands the call to Module.torre, which the page passes in when it
 // makes a game; a read and a pause suspend the game until the page answers.
 mergeInto(LibraryManager.library, {
   // The answer once the user pressed Ctrl-C (or Ctrl-\): `interrompido`
-  // in terminal_web.cpp.
+  // in plataforma_web.cpp.
   $INTERROMPIDO: -2,
 
   // int torre_ler(char* dados, int tamanho);

@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include "terminal.h"
+#include "plataforma.h"
 
 namespace {
 
@@ -38,16 +38,16 @@ bool EscreverNoConsole(HANDLE console, const char* dados, std::size_t tamanho) {
 
 }  // namespace
 
-void TerminalIniciar(TabelaLetras& letras) {
+void PlataformaIniciar(TabelaLetras& letras) {
   // Code page 850 bytes go out unchanged: every entry stays empty.
   (void)letras;
 }
 
-long TerminalLer(int fd, char* dados, std::size_t tamanho) {
+long PlataformaLer(int fd, char* dados, std::size_t tamanho) {
   return _read(fd, dados, static_cast<unsigned>(tamanho));
 }
 
-bool TerminalEscrever(const char* dados, std::size_t tamanho) {
+bool PlataformaEscrever(const char* dados, std::size_t tamanho) {
   HANDLE saida = GetStdHandle(STD_OUTPUT_HANDLE);
   DWORD modo = 0;
   if (saida != INVALID_HANDLE_VALUE && saida != nullptr &&
@@ -70,13 +70,13 @@ bool TerminalEscrever(const char* dados, std::size_t tamanho) {
 }
 
 // The interpreter clears and writes the invitation itself.
-const char* TextoLimpar() { return nullptr; }
-void TerminalLimpar() { std::system("cls"); }
-const char* TextoConvite() { return nullptr; }
+const char* PlataformaTextoLimpar() { return nullptr; }
+void PlataformaLimpar() { std::system("cls"); }
+const char* PlataformaTextoConvite() { return nullptr; }
 
 // The interpreter's pause takes its one key and leaves the rest.
-bool TerminalPausar(char* /*resto*/, std::size_t /*cabe*/,
-                    std::size_t& guardados) {
+bool PlataformaPausar(char* /*resto*/, std::size_t /*cabe*/,
+                      std::size_t& guardados) {
   guardados = 0;
   std::system("pause");
   return true;

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "console.h"
+#include "leitor.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "console.h"
-#include "terminal.h"
+#include "plataforma.h"
 
 namespace {
 

@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "textos.h"
+
 namespace {
 
 // ---- Random input ---------------------------------------------------------
@@ -150,7 +152,7 @@ const std::vector<std::string>& Textos() {
       " 3 - SEQU\xC3\x8ANCIA DE MOVIMENTOS\n",
       " 4 - SOBRE\n",
       " 5 - SAIR\n\n",
-      "  Digite op\xC3\xA7\xC3\xA3o: ",
+      prompt_menu,
       " Digite op\xC3\xA7\xC3\xA3o: ",
       "\f",
       "\n",
@@ -161,11 +163,11 @@ const std::vector<std::string>& Textos() {
       "[5] C ==> A\t",
       "[6] C ==> B\t",
       "[7] SAIR\n\n",
-      "Pressione qualquer tecla para continuar. . . ",
+      convite,
       "\n\n\n|1| Para Destino em (C)\n",
       "|2| Para Destino em (B)\n",
       "|3| SAIR\n\n\n",
-      "Op\xC3\xA7\xC3\xA3o para o Destino: ",
+      prompt_destino,
       "\n  - MOVIMENTAR UMA S\xC3\x93 PE\xC3\x87"
       "A DE CADA VEZ.\n\n",
       "   - UMA PE\xC3\x87"
@@ -181,13 +183,15 @@ const std::vector<std::string>& Textos() {
   return textos;
 }
 
-const std::string prompt_argolas = "\n N\xC3\xBAmero de Argolas..: ";
-const std::string prompt_discos = "\n N\xC3\xBAmeros de discos: ";
-const std::string pe =
-    "\n\t=============\n\t A    B    C \n\t=============\n\n";
-
 bool Comeca(const std::string& s, std::size_t pos, const std::string& parte) {
   return s.compare(pos, parte.size(), parte) == 0;
+}
+
+// Takes `parte` at pos, if it stands there.
+bool Tomar(const std::string& s, std::size_t& pos, const std::string& parte) {
+  if (!Comeca(s, pos, parte)) return false;
+  pos += parte.size();
+  return true;
 }
 
 // A number written by %d at pos, followed by `depois`.
@@ -262,15 +266,12 @@ bool Pecas(const std::string& s, std::vector<Peca>& pecas, std::size_t& pos) {
   pos = 0;
   while (pos < s.size()) {
     Peca p{Tipo::Texto, {0, 0, 0}};
-    if (Comeca(s, pos, pe)) {
+    if (Tomar(s, pos, pe_do_tabuleiro)) {
       p.tipo = Tipo::Pe;
-      pos += pe.size();
-    } else if (Comeca(s, pos, prompt_argolas)) {
+    } else if (Tomar(s, pos, prompt_argolas)) {
       p.tipo = Tipo::PromptArgolas;
-      pos += prompt_argolas.size();
-    } else if (Comeca(s, pos, prompt_discos)) {
+    } else if (Tomar(s, pos, prompt_discos)) {
       p.tipo = Tipo::PromptDiscos;
-      pos += prompt_discos.size();
     } else if (!Linha(s, pos, p) &&
                !ComValor(s, pos, "N\xC3\xBAmero de Movimentos: ", "\n",
                          Tipo::Contador, p) &&
@@ -353,45 +354,22 @@ bool UmPasso(const Torres& antes, const Torres& depois) {
   return false;
 }
 
-std::string Conferir(const std::vector<Peca>& pecas) {
+// Every board of a game right, from its first (all rings on A) to the
+// win: one move or none from the board before, the counter one up at each
+// choice, the win only with every ring on B or on C.
+std::string ConferirJogos(const std::vector<Peca>& pecas) {
   std::vector<std::array<int, 3>> linhas;
   Torres anterior;
   bool em_jogo = false;
   bool tem_anterior = false;
   int contador = -1;
-  // The solution list being read: its towers, as discs are moved.
-  Torres lista;
-  int movidos = 0;
-  bool em_lista = false;
-  auto fecha_lista = [&]() -> std::string {
-    if (!em_lista || movidos == 0) return "";
-    em_lista = false;
-    int n = 0;
-    while ((1 << n) - 1 < movidos) n++;
-    if ((1 << n) - 1 != movidos) return "a solution list of the wrong length";
-    // The list is played on eight discs: those above n never leave A.
-    int resta_em_A = n < 8 ? n + 1 : 0;
-    if (Topo(lista[0]) != resta_em_A ||
-        (Topo(lista[1]) != 0 && Topo(lista[2]) != 0)) {
-      return "a solution list that does not end on one tower";
-    }
-    return "";
-  };
-
   for (const Peca& p : pecas) {
-    if (p.tipo != Tipo::Mover) {
-      std::string erro = fecha_lista();
-      if (!erro.empty()) return erro;
-    }
     if (p.tipo == Tipo::PromptArgolas) {
       em_jogo = true;
       tem_anterior = false;
       contador = -1;
     } else if (p.tipo == Tipo::PromptDiscos) {
-      em_lista = true;
-      movidos = 0;
-      for (auto& torre : lista) torre.assign(8, 0);
-      for (int i = 0; i < 8; i++) lista[0][static_cast<std::size_t>(i)] = i + 1;
+      continue;
     } else if (p.tipo == Tipo::Linha) {
       linhas.push_back(p.valores);
     } else if (p.tipo == Tipo::Pe) {
@@ -434,6 +412,43 @@ std::string Conferir(const std::vector<Peca>& pecas) {
         return "a win with the rings not all on B or C";
       }
       em_jogo = false;
+    }
+  }
+  if (!linhas.empty()) return "board rows at the end";
+  return "";
+}
+
+// A solution list of n discs, played on eight discs on A as it is
+// printed: 2^n - 1 moves, each of a top disc onto a larger one or an empty
+// tower, ending with the n discs on one tower.
+std::string ConferirLista(const Torres& lista, int movidos) {
+  int n = 0;
+  while ((1 << n) - 1 < movidos) n++;
+  if ((1 << n) - 1 != movidos) return "a solution list of the wrong length";
+  // Those above n never leave A.
+  int resta_em_A = n < 8 ? n + 1 : 0;
+  if (Topo(lista[0]) != resta_em_A ||
+      (Topo(lista[1]) != 0 && Topo(lista[2]) != 0)) {
+    return "a solution list that does not end on one tower";
+  }
+  return "";
+}
+
+std::string ConferirListas(const std::vector<Peca>& pecas) {
+  Torres lista;
+  int movidos = 0;
+  bool em_lista = false;
+  for (const Peca& p : pecas) {
+    if (p.tipo != Tipo::Mover && em_lista && movidos > 0) {
+      em_lista = false;
+      std::string erro = ConferirLista(lista, movidos);
+      if (!erro.empty()) return erro;
+    }
+    if (p.tipo == Tipo::PromptDiscos) {
+      em_lista = true;
+      movidos = 0;
+      for (auto& torre : lista) torre.assign(8, 0);
+      for (int i = 0; i < 8; i++) lista[0][static_cast<std::size_t>(i)] = i + 1;
     } else if (p.tipo == Tipo::Mover) {
       if (!em_lista) return "a move line outside a solution list";
       int disco = p.valores[0];
@@ -460,10 +475,7 @@ std::string Conferir(const std::vector<Peca>& pecas) {
       movidos++;
     }
   }
-  std::string erro = fecha_lista();
-  if (!erro.empty()) return erro;
-  if (!linhas.empty()) return "board rows at the end";
-  return "";
+  return em_lista && movidos > 0 ? ConferirLista(lista, movidos) : "";
 }
 
 std::string Visivel(const std::string& s) {
@@ -516,7 +528,8 @@ TEST(SessoesAleatorias, EndCleanlyAndWriteOnlyTheGamesOwnScreens) {
                (r.saida.back() != '\n' && r.saida.back() != '\f')) {
       problema = "output not ending with a line end or a clear";
     } else {
-      problema = Conferir(pecas);
+      problema = ConferirJogos(pecas);
+      if (problema.empty()) problema = ConferirListas(pecas);
     }
     if (!problema.empty()) {
       falhas++;

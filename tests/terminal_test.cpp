@@ -19,7 +19,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <ostream>
 #include <string>
+
+#include "textos.h"
 
 namespace {
 
@@ -251,10 +254,6 @@ bool Aguardar(bool (*condicao)(const Partida&), const Partida& p,
   return condicao(p);
 }
 
-const char* const limpar = "\033[H\033[2J\033[3J";
-const char* const convite = "Pressione qualquer tecla para continuar. . . ";
-const char* const prompt_menu = "  Digite op\xC3\xA7\xC3\xA3o: ";
-
 // Starts the game, opens the rules and waits until the pause holds.
 void AteAPausa(Partida& p, struct termios& antes) {
   Iniciar(p);
@@ -420,20 +419,6 @@ TEST(Terminal, CtrlDAtAPromptEndsWithStatusZero) {
   EXPECT_TRUE(TerminouBem(p));
 }
 
-TEST(Terminal, TerminalInPipeOutWaitsAndClearsWithAFormFeed) {
-  Partida p;
-  Iniciar(p, Via::Terminal, Via::Tubo);
-  ASSERT_TRUE(Esperar(p, prompt_menu));
-  Digitar(p, "2\n");
-  ASSERT_TRUE(Esperar(p, "\f\n  - MOVIMENTAR"));
-  ASSERT_TRUE(Esperar(p, convite));
-  EXPECT_TRUE(Silencio(p, 300));
-  Digitar(p, "k");
-  ASSERT_TRUE(Esperar(p, prompt_menu));
-  EXPECT_EQ(p.visto.find(limpar), std::string::npos);
-  EXPECT_TRUE(Sair(p));
-}
-
 TEST(Terminal, PipeInTerminalOutClearsWithEscapesAndDoesNotWait) {
   Partida p;
   Iniciar(p, Via::Tubo, Via::Terminal);
@@ -460,16 +445,45 @@ TEST(Terminal, ATerminalLeftNonBlockingStillWaitsForTheUser) {
   EXPECT_TRUE(Sair(p));
 }
 
-TEST(Terminal, ADumbTerminalGetsAFormFeedAndTheKeyWait) {
+// Where the screen cannot be cleared with escape sequences, a form feed
+// clears it, and the pause still waits for one key on the terminal.
+struct SemEscapes {
+  const char* nome;
+  Via saida;
+  Ajuste ajuste;
+  const char* limpo;    // the form feed and the rules' first line after it
+  const char* ausente;  // never written
+};
+
+void PrintTo(const SemEscapes& caso, std::ostream* saida) {
+  *saida << caso.nome;
+}
+
+class FormFeed : public ::testing::TestWithParam<SemEscapes> {};
+
+TEST_P(FormFeed, ClearsAndTheKeyWaits) {
+  SemEscapes caso = GetParam();
   Partida p;
-  Iniciar(p, Via::Terminal, Via::Terminal, Ajuste::TermBurro);
+  Iniciar(p, Via::Terminal, caso.saida, caso.ajuste);
   ASSERT_TRUE(Esperar(p, prompt_menu));
   Digitar(p, "2\n");
-  ASSERT_TRUE(Esperar(p, "\f\r\n  - MOVIMENTAR"));
+  ASSERT_TRUE(Esperar(p, caso.limpo));
   ASSERT_TRUE(Esperar(p, convite));
   EXPECT_TRUE(Silencio(p, 300));
   Digitar(p, "k");
   ASSERT_TRUE(Esperar(p, prompt_menu));
-  EXPECT_EQ(p.visto.find('\033'), std::string::npos);
+  EXPECT_EQ(p.visto.find(caso.ausente), std::string::npos);
   EXPECT_TRUE(Sair(p));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Terminal, FormFeed,
+    ::testing::Values(SemEscapes{"TerminalInPipeOutWaitsAndClearsWithAFormFeed",
+                                 Via::Tubo, Ajuste::Nenhum,
+                                 "\f\n  - MOVIMENTAR", limpar},
+                      SemEscapes{"ADumbTerminalGetsAFormFeedAndTheKeyWait",
+                                 Via::Terminal, Ajuste::TermBurro,
+                                 "\f\r\n  - MOVIMENTAR", "\033"}),
+    [](const ::testing::TestParamInfo<SemEscapes>& caso) {
+      return std::string(caso.param.nome);
+    });

@@ -3,11 +3,13 @@
 
 #include <climits>
 #include <cstdio>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "console.h"
 #include "jogo.h"
+#include "textos.h"
 
 namespace {
 
@@ -30,52 +32,57 @@ std::string Desenho(const Torre& A, const Torre& B, const Torre& C) {
   return texto;
 }
 
-const char* const pe =
-    "\n\t=============\n"
-    "\t A    B    C \n"
-    "\t=============\n\n";
-
 }  // namespace
 
-TEST(MoverArgola, TakesTheTopRingOntoAnEmptyTowerBottom) {
-  Torre A{1, 2, 3}, C{0, 0, 0};
-  MoverArgola(A.data(), C.data(), 3);
-  EXPECT_EQ(A, (Torre{0, 2, 3}));
-  EXPECT_EQ(C, (Torre{0, 0, 1}));
+// One move: the towers before, and after, each as its slots from the top.
+struct Movimento {
+  const char* nome;
+  Torre origem, destino;
+  Torre origem_depois, destino_depois;
+};
+
+// A failing row shows its name.
+void PrintTo(const Movimento& m, std::ostream* saida) { *saida << m.nome; }
+
+class MoverArgolaCaso : public ::testing::TestWithParam<Movimento> {};
+
+TEST_P(MoverArgolaCaso, LeavesBothTowersAsExpected) {
+  Movimento m = GetParam();
+  MoverArgola(m.origem.data(), m.destino.data(),
+              static_cast<int>(m.origem.size()));
+  EXPECT_EQ(m.origem, m.origem_depois);
+  EXPECT_EQ(m.destino, m.destino_depois);
 }
 
-TEST(MoverArgola, PutsASmallerRingRightAboveTheTopOne) {
-  Torre A{0, 0, 3}, B{0, 1, 2};
-  MoverArgola(B.data(), A.data(), 3);
-  EXPECT_EQ(B, (Torre{0, 0, 2}));
-  EXPECT_EQ(A, (Torre{0, 1, 3}));
-}
-
-TEST(MoverArgola, RefusesALargerRingAndRestoresBothTowers) {
-  Torre B{0, 0, 1}, C{0, 0, 2};
-  MoverArgola(C.data(), B.data(), 3);
-  EXPECT_EQ(B, (Torre{0, 0, 1}));
-  EXPECT_EQ(C, (Torre{0, 0, 2}));
-
-  Torre A{0, 3, 4, 5}, D{0, 0, 1, 2};
-  MoverArgola(A.data(), D.data(), 4);
-  EXPECT_EQ(A, (Torre{0, 3, 4, 5}));
-  EXPECT_EQ(D, (Torre{0, 0, 1, 2}));
-}
-
-TEST(MoverArgola, FromAnEmptyTowerChangesNothing) {
-  Torre B{0, 0}, A{1, 2};
-  MoverArgola(B.data(), A.data(), 2);
-  EXPECT_EQ(B, (Torre{0, 0}));
-  EXPECT_EQ(A, (Torre{1, 2}));
-}
-
-TEST(MoverArgola, WithOneRingMovesItToTheOnlySlot) {
-  Torre A{1}, B{0};
-  MoverArgola(A.data(), B.data(), 1);
-  EXPECT_EQ(A, (Torre{0}));
-  EXPECT_EQ(B, (Torre{1}));
-}
+INSTANTIATE_TEST_SUITE_P(
+    MoverArgola, MoverArgolaCaso,
+    ::testing::Values(
+        Movimento{"TakesTheTopRingOntoAnEmptyTowerBottom",
+                  {1, 2, 3},
+                  {0, 0, 0},
+                  {0, 2, 3},
+                  {0, 0, 1}},
+        Movimento{"PutsASmallerRingRightAboveTheTopOne",
+                  {0, 1, 2},
+                  {0, 0, 3},
+                  {0, 0, 2},
+                  {0, 1, 3}},
+        Movimento{"RefusesALargerRingAndRestoresBothTowers",
+                  {0, 0, 2},
+                  {0, 0, 1},
+                  {0, 0, 2},
+                  {0, 0, 1}},
+        Movimento{"RefusesALargerRingAmongFour",
+                  {0, 3, 4, 5},
+                  {0, 0, 1, 2},
+                  {0, 3, 4, 5},
+                  {0, 0, 1, 2}},
+        Movimento{
+            "FromAnEmptyTowerChangesNothing", {0, 0}, {1, 2}, {0, 0}, {1, 2}},
+        Movimento{"WithOneRingMovesItToTheOnlySlot", {1}, {0}, {0}, {1}}),
+    [](const ::testing::TestParamInfo<Movimento>& caso) {
+      return std::string(caso.param.nome);
+    });
 
 TEST(Jogada, CountsEveryChoiceAndStopsAtTheLargestInt) {
   Torre A{1, 2}, B{0, 0}, C{0, 0};
@@ -104,13 +111,15 @@ TEST(Venceu, OnlyAFullTowerBOrCInOrderWins) {
 
 TEST(DesenharTorres, DrawsEachSlotAsARowAndTheFootUnderIt) {
   std::string esperado = std::string("\n\t             ") +
-                         "\n\t<2>          " + "\n\t<3>       <1>" + pe;
+                         "\n\t<2>          " + "\n\t<3>       <1>" +
+                         pe_do_tabuleiro;
   EXPECT_EQ(Desenho({0, 2, 3}, {0, 0, 0}, {0, 0, 1}), esperado);
 }
 
 TEST(DesenharTorres, KeepsTheColumnsUnderTheirLetters) {
   std::string desenho = Desenho({0, 0}, {0, 2}, {0, 1});
-  EXPECT_EQ(desenho, std::string("\n\t             \n\t     <2>  <1>") + pe);
+  EXPECT_EQ(desenho, std::string("\n\t             \n\t     <2>  <1>") +
+                         pe_do_tabuleiro);
   // The ring digits of the last row stand at columns 6 and 11 after the tab,
   // like B and C in the foot.
   std::size_t linha = desenho.find("<2>");

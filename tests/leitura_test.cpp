@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "leitor.h"
+#include "processo.h"
 
 namespace {
 
@@ -15,18 +16,7 @@ namespace {
 std::vector<std::string> Leituras(const std::string& texto) {
   int tubo[2];
   EXPECT_EQ(pipe(tubo), 0);
-  // Writes from another process, so texts larger than a pipe's buffer fit.
-  pid_t filho = fork();
-  if (filho == 0) {
-    close(tubo[0]);
-    std::size_t feito = 0;
-    while (feito < texto.size()) {
-      ssize_t n = write(tubo[1], texto.data() + feito, texto.size() - feito);
-      if (n <= 0) _exit(1);
-      feito += static_cast<std::size_t>(n);
-    }
-    _exit(0);
-  }
+  pid_t filho = EscreverDeOutroProcesso(tubo[1], texto);
   close(tubo[1]);
   Entrada entrada{tubo[0], {}, 0, 0, false, 0};
   std::vector<std::string> lidos;

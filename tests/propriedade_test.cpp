@@ -4,19 +4,18 @@
 // its input again: PROPRIEDADE_SEMENTE=N replays from it.
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <array>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "processo.h"
 #include "textos.h"
 
 namespace {
@@ -96,27 +95,13 @@ Resultado Rodar(const std::string& entrada) {
     if (std::getenv("PROPRIEDADE_STDERR") == nullptr) dup2(nulo, STDERR_FILENO);
     close(tubo[0]);
     close(tubo[1]);
-    setenv("LC_ALL", "C.UTF-8", 1);
-    execl(JOGO_CAMINHO, JOGO_CAMINHO, static_cast<char*>(nullptr));
-    _exit(127);
+    TrocarPeloJogo();
   }
   close(tubo[1]);
   std::fclose(temporario);
-  auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(1);
-  for (;;) {
-    auto falta = std::chrono::duration_cast<std::chrono::milliseconds>(
-                     limite - std::chrono::steady_clock::now())
-                     .count();
-    struct pollfd pedido = {tubo[0], POLLIN, 0};
-    if (falta <= 0 || poll(&pedido, 1, static_cast<int>(falta)) <= 0) {
-      r.pendurou = true;
-      kill(pid, SIGKILL);
-      break;
-    }
-    char dados[65536];
-    ssize_t n = read(tubo[0], dados, sizeof dados);
-    if (n <= 0) break;
-    r.saida.append(dados, static_cast<std::size_t>(n));
+  if (LerAte(tubo[0], r.saida, 1000) == Lido::Prazo) {
+    r.pendurou = true;
+    kill(pid, SIGKILL);
   }
   close(tubo[0]);
   waitpid(pid, &r.status, 0);

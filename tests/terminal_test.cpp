@@ -2,7 +2,6 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
-#include <sys/select.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -22,6 +21,7 @@
 #include <ostream>
 #include <string>
 
+#include "processo.h"
 #include "textos.h"
 
 namespace {
@@ -37,16 +37,6 @@ enum class Ajuste {
   SemBloqueio,  // the terminal left non-blocking by an earlier program
   TermBurro,    // TERM=dumb, as in Emacs's shell
 };
-
-// fd has something to read within ms milliseconds. select(), since some
-// systems' poll() refuses terminals.
-bool Pronto(int fd, int ms) {
-  fd_set conjunto;
-  FD_ZERO(&conjunto);
-  FD_SET(fd, &conjunto);
-  struct timeval prazo = {ms / 1000, (ms % 1000) * 1000};
-  return select(fd + 1, &conjunto, nullptr, nullptr, &prazo) > 0;
-}
 
 // The game runs in its own foreground process group under a small leader,
 // as under a shell: a stop signal is ignored in an orphaned group, so the
@@ -109,13 +99,11 @@ void Iniciar(Partida& p, Via entrada = Via::Terminal, Via saida = Via::Terminal,
       }
       struct rlimit sem_core = {0, 0};
       setrlimit(RLIMIT_CORE, &sem_core);
-      setenv("LC_ALL", "C.UTF-8", 1);
       setenv("TERM", ajuste == Ajuste::TermBurro ? "dumb" : "xterm", 1);
       if (ajuste == Ajuste::IgnorarHup) signal(SIGHUP, SIG_IGN);
       if (ajuste == Ajuste::SemBloqueio)
         fcntl(STDIN_FILENO, F_SETFL, fcntl(STDIN_FILENO, F_GETFL) | O_NONBLOCK);
-      execl(JOGO_CAMINHO, JOGO_CAMINHO, static_cast<char*>(nullptr));
-      _exit(127);
+      TrocarPeloJogo();
     }
     setpgid(jogo, jogo);
     int status = 0;
@@ -152,24 +140,7 @@ void Digitar(Partida& p, const std::string& teclas) {
 // Reads the game's output for up to ms milliseconds, stopping early once
 // `texto` stands after the mark; returns whether it does.
 bool Ler(Partida& p, int ms, const std::string& texto = "") {
-  auto limite = Relogio::now() + std::chrono::milliseconds(ms);
-  for (;;) {
-    if (!texto.empty() && p.visto.find(texto, p.marca) != std::string::npos)
-      return true;
-    auto falta = std::chrono::duration_cast<std::chrono::milliseconds>(
-                     limite - Relogio::now())
-                     .count();
-    if (falta <= 0) return false;
-    if (!Pronto(p.saida, static_cast<int>(falta))) continue;
-    char dados[4096];
-    ssize_t n = read(p.saida, dados, sizeof dados);
-    if (n <= 0) {
-      if (!texto.empty())
-        return p.visto.find(texto, p.marca) != std::string::npos;
-      return false;
-    }
-    p.visto.append(dados, static_cast<std::size_t>(n));
-  }
+  return LerAte(p.saida, p.visto, ms, texto, p.marca) == Lido::Texto;
 }
 
 // Waits for `texto` and moves the mark past it.

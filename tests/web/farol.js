@@ -4,13 +4,10 @@
 // Accessibility, Best Practices and SEO must be 100 in both; Performance
 // is printed only, as it varies with the machine's load (bench/run
 // measures it).
-import { join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import lighthouse from 'lighthouse';
 import desktop from 'lighthouse/core/config/desktop-config.js';
-import { abrirMotor } from './motor.js';
-import { servir } from './servidor.js';
-import { raiz } from './tela.js';
+import { abrirSite } from './motor.js';
 
 const CATEGORIAS = ['performance', 'accessibility', 'best-practices', 'seo'];
 const EXIGIDAS = ['accessibility', 'best-practices', 'seo'];
@@ -28,8 +25,7 @@ export async function farol(motor, url, preset) {
 }
 
 if (process.argv[1] === fileURLToPath(import.meta.url)) {
-  const { url, fechar } = await servir(join(raiz, 'build-web', 'site'));
-  const motor = await abrirMotor('chromium');
+  const { url, motor, fechar } = await abrirSite('chromium');
   let ok = true;
   try {
     for (const preset of Object.keys(PRESETS)) {
@@ -50,7 +46,6 @@ if (process.argv[1] === fileURLToPath(import.meta.url)) {
       console.log(`  ${metricas.join(', ')}`);
     }
   } finally {
-    await motor.fechar();
     await fechar();
   }
   process.exit(ok ? 0 : 1);

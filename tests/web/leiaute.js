@@ -7,10 +7,8 @@
 // view, keys of 44x44 px at least, inputmode on touch, no layout shift up
 // to the first menu, and the terminal's strings in Portuguese.
 import assert from 'node:assert/strict';
-import { join } from 'node:path';
-import { abrirMotor } from './motor.js';
-import { servir } from './servidor.js';
-import { raiz, primeiroMenu, repouso, CONVITE } from './tela.js';
+import { abrirSite } from './motor.js';
+import { primeiroMenu, responder, CONVITE } from './tela.js';
 
 const TAMANHOS = [
   // width, height, touch, least font, keys beside the terminal, what it stands for
@@ -81,8 +79,7 @@ function conferir(m, [largura, altura, toque, minima, aoLado], momento) {
   }
 }
 
-const { url, fechar } = await servir(join(raiz, 'build-web', 'site'));
-const motor = await abrirMotor('chromium');
+const { url, motor, fechar } = await abrirSite('chromium');
 const px = (c) => `${c.l.toFixed(0)}x${c.a.toFixed(0)}+${c.x.toFixed(0)}+${c.y.toFixed(0)}`;
 let ok = true;
 try {
@@ -136,9 +133,7 @@ try {
 
     // The 8-disc list scrolls the terminal by 255 moves.
     for (const resposta of ['3', '8', '1']) {
-      await pagina.digitar(resposta);
-      await pagina.tecla('Enter');
-      l = await repouso(pagina, l.join('\n'));
+      l = await responder(pagina, l, resposta);
     }
     assert.equal(l.at(-1), CONVITE);
     conferir(await pagina.avaliar(medir), tamanho, 'after the 8-disc list');
@@ -166,7 +161,6 @@ try {
   console.error(erro.stack || erro);
   ok = false;
 } finally {
-  await motor.fechar();
   await fechar();
 }
 process.exit(ok ? 0 : 1);

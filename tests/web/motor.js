@@ -5,8 +5,26 @@
 import { spawn } from 'node:child_process';
 import { writeFileSync } from 'node:fs';
 import { createServer } from 'node:net';
+import { join } from 'node:path';
 import puppeteer from 'puppeteer-core';
 import { Builder, By, Key } from 'selenium-webdriver';
+import { servir } from './servidor.js';
+import { raiz } from './tela.js';
+
+export const SITE = join(raiz, 'build-web', 'site');
+
+// What every browser test starts with: the site served on 127.0.0.1 (with
+// gzip, as a static host serves it) and an engine. `fechar` ends both; a
+// test may put another server in `servidor` meanwhile.
+export async function abrirSite(nome = 'chromium') {
+  const ambiente = { servidor: await servir(SITE), motor: await abrirMotor(nome) };
+  ambiente.url = ambiente.servidor.url;
+  ambiente.fechar = async () => {
+    await ambiente.motor.fechar();
+    await ambiente.servidor.fechar();
+  };
+  return ambiente;
+}
 
 const CHROMIUM = [
   '--no-sandbox',

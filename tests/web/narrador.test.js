@@ -5,12 +5,13 @@ import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
 import { MUITO_TEXTO, narrar, prosa } from '../../web/narrador.js';
 import { semTabs } from './tela.js';
+import { CONVITE, PROMPTS } from './textos.js';
 
 const saida = (nome) => readFileSync(new URL(`../sessions/${nome}.out`, import.meta.url), 'utf8');
 
 // The screen at each wait for the user (a prompt or the pause), as a
 // terminal shows it: tabs expanded to stops of 8, trailing blanks dropped.
-const ESPERA = /(?:Digite opção: |Argolas\.\.: |discos: |Destino: |continuar\. \. \. )/g;
+const ESPERA = new RegExp(PROMPTS.map((p) => `${p.replace(/[.]/g, '\\.')} `).join('|'), 'g');
 const linhasDe = (texto) => texto.split('\n').map((l) => semTabs(l).trimEnd());
 const telas = (nome) =>
   saida(nome)
@@ -40,10 +41,7 @@ test('a game to its win: the towers by name, the menu once, the winning message'
   );
   assert.equal(falas[1], 'Torre A: 3, 2. Torre B: vazia. Torre C: 1. Movimentos: 1. Digite opção.');
   assert.equal(falas[2], 'Torre A: 3. Torre B: 2. Torre C: 1. Movimentos: 2. Digite opção.');
-  assert.equal(
-    falas.at(-1),
-    'Parabens, voce conseguiu em 7 movimentos! Pressione qualquer tecla para continuar. . .',
-  );
+  assert.equal(falas.at(-1), `Parabens, voce conseguiu em 7 movimentos! ${CONVITE}`);
   assert.equal(falas.length, 8);
   assert.ok(falas.slice(1).every((f) => f.length < 120 && !f.includes('Opções')));
 });
@@ -80,5 +78,5 @@ test('prose: no clearing sequence, no blank lines, and a long list cut after twe
   ).split('\n');
   assert.equal(lista.length, 22);
   assert.equal(lista[20], MUITO_TEXTO);
-  assert.equal(lista[21], 'Pressione qualquer tecla para continuar. . .');
+  assert.equal(lista[21], CONVITE);
 });

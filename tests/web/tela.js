@@ -5,12 +5,10 @@ import { readFileSync } from 'node:fs';
 import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import assert from 'node:assert/strict';
+import { CONVITE, FIM, PROMPTS } from './textos.js';
 
 export const raiz = join(dirname(fileURLToPath(import.meta.url)), '..', '..');
-export const CONVITE = 'Pressione qualquer tecla para continuar. . .';
-export const MENU = 'Digite opção:';
-const PROMPTS = [MENU, 'Argolas..:', 'discos:', 'Destino:', CONVITE];
-export const FIM = 'Pressione uma tecla ou toque na tela para jogar de novo.';
+export { CONVITE, MENU, FIM } from './textos.js';
 
 export const esperar = (ms) => new Promise((r) => setTimeout(r, ms));
 
@@ -47,14 +45,27 @@ export async function aguardar(ler, pronto, ms, queixa) {
 }
 
 // Waits until the game waits again (a prompt or the pause at the cursor)
-// with something new on the screen.
+// with a screen other than `antes` (its lines).
 export const repouso = (pagina, antes = null, ms = 10000) =>
   aguardar(
     () => linhas(pagina),
-    (l) => emRepouso(l) && l.join('\n') !== antes,
+    (l) => emRepouso(l) && l.join('\n') !== antes?.join('\n'),
     ms,
     (l) => `the game did not wait again; screen ends:\n${l.slice(-5).join('\n')}`,
   );
+
+// Types `resposta` and Enter at the screen `antes`; the next screen.
+export async function responder(pagina, antes, resposta) {
+  await pagina.digitar(resposta);
+  await pagina.tecla('Enter');
+  return repouso(pagina, antes);
+}
+
+// One key at the screen `antes` (a pause, or a game's end); the next screen.
+export async function teclar(pagina, antes, tecla = 'Space') {
+  await pagina.tecla(tecla);
+  return repouso(pagina, antes);
+}
 
 // Opens the page and waits for the first menu. In WebKit, window.terminal
 // is at first the element of that id.
@@ -118,8 +129,7 @@ export async function sessao(pagina, nome, aoPausar = async () => {}) {
     while (l.at(-1).endsWith(CONVITE)) {
       conferir(l);
       await aoPausar(l);
-      await pagina.tecla('Space');
-      l = await repouso(pagina, l.join('\n'));
+      l = await teclar(pagina, l);
     }
     conferir(l);
     const ultima = i === digitadas.length - 1;
@@ -130,11 +140,11 @@ export async function sessao(pagina, nome, aoPausar = async () => {}) {
       break;
     }
     await pagina.tecla('Enter');
-    l = await repouso(pagina, l.join('\n'));
+    l = await repouso(pagina, l);
   }
   if (!l.at(-1).endsWith(FIM)) {
     await pagina.ctrl('d'); // the game may still be reading a number
-    l = await repouso(pagina, l.join('\n'));
+    l = await repouso(pagina, l);
   }
   assert.ok(l.at(-1).includes('Fim do jogo.'), `${nome}: ended with ${l.at(-1)}`);
   return l;

@@ -8,7 +8,7 @@ import { join, resolve } from 'node:path';
 import { abrirMotor } from '../tests/web/motor.js';
 import { servir } from '../tests/web/servidor.js';
 import { farol } from '../tests/web/farol.js';
-import { esperar, primeiroMenu, raiz, repouso, MENU } from '../tests/web/tela.js';
+import { esperar, primeiroMenu, raiz, responder, teclar, MENU } from '../tests/web/tela.js';
 
 const CARGAS = 11;
 const FAROIS = 5;
@@ -55,12 +55,9 @@ async function crescimentoDoHeap(motor, url) {
   let l = await primeiroMenu(pagina, url);
   let depoisDoQuinto = 0;
   for (let jogo = 1; jogo <= 50; jogo++) {
-    await pagina.digitar('5');
-    await pagina.tecla('Enter');
-    l = await repouso(pagina, l.join('\n'));
+    l = await responder(pagina, l, '5');
     if (jogo === 5) depoisDoQuinto = await heap();
-    await pagina.tecla('Space');
-    l = await repouso(pagina, l.join('\n'));
+    l = await teclar(pagina, l);
   }
   const crescimento = (await heap()) - depoisDoQuinto;
   await pagina.fechar();

@@ -16,29 +16,28 @@ const chromium = (f) => ({
 const acima = (x) => Math.ceil(Math.round(x * 64) / 64);
 const firefox = (f) => ({ largura: 0.6 * f, altura: acima(1.069 * f) + acima(0.293 * f) });
 
-// The keys' box as the page lays them out: one row below the terminal
-// where 582 px fit, else two; two columns beside it.
-function teclas(largura, aoLado = 110.0625) {
+// The page's keys: one row below the terminal where 582 px fit, else
+// two; the hint to turn the phone under them; two columns beside it.
+function encaixe(largura, altura, { aoLado = 110.0625, ...outros } = {}) {
   const abaixo =
     largura >= 590 ? { largura: 582, altura: 48 } : { largura: largura - 8, altura: 102 };
-  return {
+  const teclas = {
     abaixo,
     abaixoComDica: { ...abaixo, altura: abaixo.altura + 22 },
     aoLado: { largura: aoLado, altura: 264 },
   };
-}
-
-const encaixe = (largura, altura, outros = {}) =>
-  encaixar({
+  return encaixar({
     janela: { largura, altura },
     margem: 4,
     vao: 6,
-    teclas: teclas(largura),
+    teclas,
     metricas: chromium,
     ...outros,
   });
+}
 
-// width, height, font, keys beside, the frame pans (with the hint)
+// width, height, font, keys beside, the frame pans (with the hint), in
+// Chromium at device pixel ratios 1, 2 and 3.
 const CHROMIUM = [
   [1366, 657, 18.75, true, false],
   [1280, 633, 18.75, true, false],
@@ -55,46 +54,42 @@ const CHROMIUM = [
   [2560, 1440, 42.5, true, false],
   [320, 480, 9.75, false, true],
   [320, 568, 12, false, true],
+  [320, 200, 4, true, false], // shorter than the keys
 ];
 
 test('at every window the page chose a font for, the same font, side and panning', () => {
   for (const [largura, altura, fonte, aoLado, pana] of CHROMIUM) {
     for (const dpr of [1, 2, 3]) {
       const r = encaixe(largura, altura, { dpr });
-      assert.deepEqual(
-        [r.fonte, r.aoLado, r.pana, r.dica],
-        [fonte, aoLado, pana, pana],
-        `${largura}x${altura} at dpr ${dpr}`,
-      );
+      const onde = `${largura}x${altura} at dpr ${dpr}`;
+      assert.deepEqual([r.fonte, r.aoLado, r.pana, r.dica], [fonte, aoLado, pana, pana], onde);
     }
   }
+  assert.equal(encaixe(60, 40).fonte, 1, 'a window too small for any font');
 });
 
-test('at a device pixel ratio of 1.5, rows of whole device pixels cost some windows a step', () => {
-  for (const [largura, altura, fonte] of [
-    [1280, 633, 18],
-    [844, 390, 10.75],
-    [2560, 1440, 41.5],
-    [1366, 657, 18.75],
+test('rows of whole device pixels, a scroll bar and Firefox rounding each give their fonts', () => {
+  const firefoxBeside = { metricas: firefox, aoLado: 111.2166748046875 };
+  for (const [largura, altura, opcoes, fonte] of [
+    [1280, 633, { dpr: 1.5 }, 18], // 25 rows of 22.4 px are drawn as 34 device pixels each
+    [844, 390, { dpr: 1.5 }, 10.75],
+    [2560, 1440, { dpr: 1.5 }, 41.5],
+    [1366, 657, { dpr: 1.5 }, 18.75],
+    [360, 8 + 124 + 6 + 425, {}, 12], // 12 px rows are 17 px: 425 px...
+    [360, 8 + 124 + 6 + 425, { barra: 15 }, 11.75], // ... and a panning frame's scroll bar
+    [740, 360, firefoxBeside, 10.25],
+    [768, 1024, firefoxBeside, 15.75],
   ]) {
-    assert.equal(encaixe(largura, altura, { dpr: 1.5 }).fonte, fonte, `${largura}x${altura}`);
+    assert.equal(
+      encaixe(largura, altura, opcoes).fonte,
+      fonte,
+      `${largura}x${altura} ${JSON.stringify(opcoes)}`,
+    );
   }
-  // 22.4 px rows are 33.6 device pixels, drawn as 34.
   assert.deepEqual(tamanhoDaTela({ largura: 9.6, altura: 22.4 }, 1.5, 80, 25), {
     largura: 768,
     altura: 567,
   });
-});
-
-test("Firefox's own rounding of the font gives its own fonts", () => {
-  const keys = teclas(740, 111.2166748046875);
-  for (const [largura, altura, fonte] of [
-    [740, 360, 10.25],
-    [768, 1024, 15.75],
-  ]) {
-    const r = encaixe(largura, altura, { metricas: firefox, teclas: keys });
-    assert.equal(r.fonte, fonte, `${largura}x${altura}`);
-  }
 });
 
 test('the chosen font fits its space and a quarter more would not, at any ratio', () => {
@@ -103,27 +98,14 @@ test('the chosen font fits its space and a quarter more would not, at any ratio'
       const r = encaixe(largura, altura, { dpr, barra: 15 });
       const tela = (f) => tamanhoDaTela(chromium(f), dpr, 80, 25);
       const alta = (f) => tela(f).altura + (tela(f).largura > largura - 8 ? 15 : 0);
+      const cabe = (f) =>
+        alta(f) <= r.espaco.altura && (r.pana || tela(f).largura <= r.espaco.largura);
       const onde = `${largura}x${altura} at dpr ${dpr}`;
-      assert.ok(alta(r.fonte) <= r.espaco.altura, `${onde}: too tall`);
-      if (!r.pana) assert.ok(tela(r.fonte).largura <= r.espaco.largura, `${onde}: too wide`);
-      const maior = r.fonte + 0.25;
-      const cabe =
-        alta(maior) <= r.espaco.altura && (r.pana || tela(maior).largura <= r.espaco.largura);
-      assert.ok(!cabe || (r.dica && r.fonte === 12), `${onde}: ${maior} fits too`);
+      assert.ok(cabe(r.fonte) || r.fonte === 1, `${onde}: ${r.fonte} does not fit`);
+      assert.ok(
+        !cabe(r.fonte + 0.25) || (r.dica && r.fonte === 12),
+        `${onde}: a quarter more fits`,
+      );
     }
   }
-});
-
-test('a panning frame leaves room for its scroll bar', () => {
-  // 12 px rows are 17 px tall: 425 px, and 15 more for the scroll bar.
-  const semBarra = encaixe(360, 8 + 124 + 6 + 425);
-  const comBarra = encaixe(360, 8 + 124 + 6 + 425, { barra: 15 });
-  assert.deepEqual([semBarra.fonte, semBarra.pana], [12, true]);
-  assert.ok(comBarra.fonte < 12 && comBarra.pana, `font ${comBarra.fonte}`);
-});
-
-test('a window shorter than the keys gets the smallest font that fits, at least 1 px', () => {
-  const baixa = encaixe(320, 200);
-  assert.deepEqual([baixa.fonte, baixa.aoLado], [4, true]);
-  assert.equal(encaixe(60, 40).fonte, 1);
 });

@@ -28,11 +28,13 @@ const terminal = new Terminal({
 });
 window.terminal = terminal; // a hook for the browser tests
 const voz = criarVoz(terminal, document.getElementById('fala'));
-let primeiraTela; // called once the first game waits, its screen parsed, or has ended
+// Resolved once the first game waits, its screen parsed, or has ended.
+let primeiraTela; // its resolver
 const telaPronta = new Promise((pronta) => (primeiraTela = pronta));
 
-// The game waits for the user: the voice says the screen.
-function aEspera() {
+// The game waits for the user: the voice says the screen, and the first
+// screen is ready.
+function aoEsperar() {
   voz.jogoEspera();
   terminal.write('', primeiraTela);
 }
@@ -65,11 +67,11 @@ async function jogar(disciplina) {
       criarJogo({
         torre: {
           ler: (maximo) => {
-            aEspera();
+            aoEsperar();
             return disciplina.ler(maximo);
           },
           pausar: () => {
-            aEspera();
+            aoEsperar();
             return disciplina.pausar();
           },
           escrever: (bytes) => {

@@ -28,13 +28,15 @@ const mediana = (valores) => [...valores].sort((a, b) => a - b)[Math.floor(valor
 async function ateOPrimeiroMenu(motor, url, largura, altura) {
   const contexto = await motor.navegador.createBrowserContext();
   const { p } = await motor.pagina({ largura, altura, contexto });
+  // Seen as the terminal writes it into the page, then the next frame.
   await p.evaluateOnNewDocument((menu) => {
-    const olhar = () => {
+    const observador = new MutationObserver(() => {
       const linhas = document.querySelector('.xterm-rows')?.textContent.replaceAll('\u00a0', ' ');
-      if (!linhas?.includes(menu)) return requestAnimationFrame(olhar);
+      if (!linhas?.includes(menu)) return;
+      observador.disconnect();
       requestAnimationFrame(() => (window.primeiroMenu = performance.now()));
-    };
-    requestAnimationFrame(olhar);
+    });
+    observador.observe(document, { childList: true, subtree: true, characterData: true });
   }, MENU);
   await esperar(1500);
   await p.goto(url, { waitUntil: 'domcontentloaded' });

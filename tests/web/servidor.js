@@ -26,6 +26,7 @@ const JA_COMPRIMIDOS = new Set(['.png']);
 // generic type or missing, files that browsers may keep for a while.
 export async function servir(pasta, porta = 0) {
   const pedidos = [];
+  const comprimidos = new Map(); // ETag -> the gzipped body, as a static host keeps it
   const hospedeiro = {
     pasta,
     tipoWasm: TIPOS['.wasm'],
@@ -69,7 +70,8 @@ export async function servir(pasta, porta = 0) {
     }
     anotar(200);
     if (!JA_COMPRIMIDOS.has(extensao) && /\bgzip\b/.test(pedido.headers['accept-encoding'] ?? '')) {
-      corpo = gzipSync(corpo);
+      if (!comprimidos.has(etag)) comprimidos.set(etag, gzipSync(corpo));
+      corpo = comprimidos.get(etag);
       cabecalhos['Content-Encoding'] = 'gzip';
       cabecalhos.Vary = 'Accept-Encoding';
     }

@@ -17,13 +17,18 @@ const STATUS_CTRL_C = 128 + 2;
 Terminal.strings.promptLabel = 'Entrada do terminal';
 Terminal.strings.tooMuchOutput = MUITO_TEXTO;
 
+// Start-up in steps, each a task of its own, so that none holds the page
+// long: the layout; the terminal and the first game; the terminal opened.
+const fonte = leiauteInicial(16);
+await new Promise((seguir) => setTimeout(seguir, 0));
+
 const terminal = new Terminal({
   cols: 80,
   rows: 25,
   convertEol: true, // the game's line ends, as a tty's ONLCR gives them
   screenReaderMode: true,
   fontFamily: FAMILIA,
-  fontSize: leiauteInicial(16),
+  fontSize: fonte,
   scrollback: 1000,
 });
 window.terminal = terminal; // a hook for the browser tests
@@ -152,10 +157,9 @@ function teclarNaRevisao(evento) {
   teclar(tecla);
 }
 
-// Start-up in steps, each a task of its own, so that none holds the page
-// long. The first game starts before the terminal opens, and the terminal
-// opens once it has parsed the game's first screen, so that its first
-// drawing is the menu; a slow download holds it a moment at most.
+// The first game starts before the terminal opens, and the terminal opens
+// once it has parsed the game's first screen, so that its first drawing is
+// the menu; a slow download holds it a moment at most.
 novoJogo();
 await Promise.race([telaPronta, new Promise((passou) => setTimeout(passou, 100))]);
 terminal.open(document.getElementById('terminal'));

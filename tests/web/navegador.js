@@ -229,8 +229,12 @@ async function cenarios(t) {
 
   if (chromium) {
     await hospedes(caso);
-    await caso('two copies on one origin keep their own caches', duasCopias);
-    await caso('opened as a file or without JavaScript, the page says why', semJogo);
+    await caso('two copies on one origin keep their own caches', () =>
+      emVisita({ copias: ['torre', 'torre-beta'] }, duasCopias),
+    );
+    await caso('opened as a file or without JavaScript, the page says why', () =>
+      emVisita({}, semJogo),
+    );
     await caso('installable: no installability errors', async () => {
       const cdp = await pagina.p.createCDPSession();
       const { installabilityErrors } = await cdp.send('Page.getInstallabilityErrors');
@@ -347,76 +351,72 @@ async function offline(pagina) {
 // kept: the wasm sent with a generic type, the wasm missing, and a
 // redeploy on a host that lets browsers keep files for ten minutes.
 async function hospedes(caso) {
-  const h = ambiente.servidor.hospedeiro;
-  const primeiraVisita = async () => {
-    const contexto = await motor.navegador.createBrowserContext();
-    return { contexto, pagina: await motor.pagina({ contexto }) }; // errors expected: not logged
-  };
   const baixados = (desde) =>
     antesDoSw(desde).filter((p) => p.caminho === '/torre-de-hanoi.wasm').length;
 
-  await caso('host: the wasm as application/octet-stream plays, fetched once', async () => {
-    h.tipoWasm = 'application/octet-stream';
-    const { contexto, pagina } = await primeiraVisita();
-    try {
+  await caso('host: the wasm as application/octet-stream plays, fetched once', () =>
+    emVisita({ tipoWasm: 'application/octet-stream' }, async (pagina) => {
       const desde = ambiente.servidor.pedidos.length;
       const l = await primeiroMenu(pagina, url);
       assert.equal(baixados(desde), 1, 'the wasm was not fetched exactly once');
       console.log(`host: wasm as application/octet-stream: "${l.at(-1)}", the wasm fetched once`);
-    } finally {
-      h.tipoWasm = 'application/wasm';
-      await contexto.close();
-    }
-  });
+    }),
+  );
 
-  await caso('host: the wasm missing is said, and a key tries again once it is back', async () => {
-    h.semWasm = true;
-    const { contexto, pagina } = await primeiraVisita();
-    try {
+  await caso('host: the wasm missing is said, and a key tries again once it is back', () =>
+    emVisita({ semWasm: true }, async (pagina) => {
       let l = await primeiroMenu(pagina, url);
       const falha = l.at(-1);
       assert.ok(falha.includes('Não foi possível carregar o jogo.') && falha.endsWith(FIM), falha);
-      h.semWasm = false;
+      ambiente.servidor.hospedeiro.semWasm = false;
       l = await teclar(pagina, l);
       assert.ok(l.at(-1).endsWith(MENU), 'no new try after the wasm came back');
       console.log(`host: wasm missing: "${falha.trim()}"; back, a key: "${l.at(-1)}"`);
-    } finally {
-      h.semWasm = false;
-      await contexto.close();
-    }
-  });
+    }),
+  );
 
   // A deploy, a visit, a redeploy with a new style, and two loads.
-  await caso('host: an update on a max-age host reaches the user whole', () => atualizar(h));
+  await caso('host: an update on a max-age host reaches the user whole', () =>
+    emVisita({ copias: [''], maxAge: 600 }, atualizar),
+  );
 }
 
-async function atualizar(h) {
-  const copia = mkdtempSync(join(tmpdir(), 'torre-site-'));
-  cpSync(site, copia, { recursive: true });
-  Object.assign(h, { pasta: copia, maxAge: 600 });
+// A first visit in a browser context of its own (what goes wrong there is
+// expected, not logged), on a host acting as `como` says, with the site
+// first copied into each folder of `copias`, if given, of a new folder it
+// serves. All is put back after `corpo(pagina, pasta)`.
+async function emVisita({ copias, ...como }, corpo) {
+  const h = ambiente.servidor.hospedeiro;
+  const antes = { ...h };
+  const pasta = copias && mkdtempSync(join(tmpdir(), 'torre-site-'));
+  for (const dentro of copias ?? []) cpSync(site, join(pasta, dentro), { recursive: true });
+  Object.assign(h, como, pasta ? { pasta } : {});
   const contexto = await motor.navegador.createBrowserContext();
-  const pagina = await motor.pagina({ contexto }); // errors expected: not logged
   try {
-    await primeiroMenu(pagina, url);
-    await pagina.avaliar(() => caches.open('outro-app'));
-    const antes = await cachesQuando(pagina, (c) => c.length === 2);
-    novaVersao(copia);
-    await primeiroMenu(pagina, url);
-    const depois = await cachesQuando(
-      pagina,
-      (c) => c.includes('torre-de-hanoi-nova') && c.length === 2,
-    );
-    assert.deepEqual(depois, ['outro-app', 'torre-de-hanoi-nova']);
-    await primeiroMenu(pagina, url);
-    const estilo = await pagina.avaliar(async () => (await fetch('estilo.css')).text());
-    assert.ok(estilo.includes('nova versão'), 'the second load after the update is not new');
-    console.log(`update on a max-age host: caches ${antes.join(', ')} -> ${depois.join(', ')};`);
-    console.log('  the new cache holds the new files, and the second load shows them');
+    return await corpo(await motor.pagina({ contexto }), pasta);
   } finally {
     await contexto.close().catch(() => {});
-    Object.assign(h, { pasta: site, maxAge: 0 });
-    rmSync(copia, { recursive: true, force: true });
+    Object.assign(h, antes);
+    if (pasta) rmSync(pasta, { recursive: true, force: true });
   }
+}
+
+async function atualizar(pagina, copia) {
+  await primeiroMenu(pagina, url);
+  await pagina.avaliar(() => caches.open('outro-app'));
+  const antes = await cachesQuando(pagina, (c) => c.length === 2);
+  novaVersao(copia);
+  await primeiroMenu(pagina, url);
+  const depois = await cachesQuando(
+    pagina,
+    (c) => c.includes('torre-de-hanoi-nova') && c.length === 2,
+  );
+  assert.deepEqual(depois, ['outro-app', 'torre-de-hanoi-nova']);
+  await primeiroMenu(pagina, url);
+  const estilo = await pagina.avaliar(async () => (await fetch('estilo.css')).text());
+  assert.ok(estilo.includes('nova versão'), 'the second load after the update is not new');
+  console.log(`update on a max-age host: caches ${antes.join(', ')} -> ${depois.join(', ')};`);
+  console.log('  the new cache holds the new files, and the second load shows them');
 }
 
 // The caches' names, once they are what `esperado` wants.
@@ -444,65 +444,46 @@ function novaVersao(pasta) {
 // keeps a cache of its own, an update of one leaves the other's, and a
 // cache named as the worker named it before folders were in the name goes
 // with the first update of the copy whose page it holds.
-async function duasCopias() {
-  const h = ambiente.servidor.hospedeiro;
-  const origem = mkdtempSync(join(tmpdir(), 'torre-origem-'));
-  for (const pasta of ['torre', 'torre-beta'])
-    cpSync(site, join(origem, pasta), { recursive: true });
-  h.pasta = origem;
-  const contexto = await motor.navegador.createBrowserContext();
-  const pagina = await motor.pagina({ contexto });
+async function duasCopias(pagina, origem) {
   const versao = (c) => c.replace(/^torre-de-hanoi-[0-9a-f]{16}(?=\/)/, 'torre-de-hanoi-V');
-  try {
-    await pagina.ir(`${url}torre/xterm.css`); // a page of the origin with no worker
-    const hoje = 'torre-de-hanoi-0123456789abcdef';
-    await pagina.avaliar(async (hoje) => {
-      const cache = await caches.open(hoje);
-      await cache.put(new Request('/torre/'), new Response('a página de hoje'));
-    }, hoje);
-    await primeiroMenu(pagina, `${url}torre-beta/`);
-    let c = await cachesQuando(pagina, (c) => c.length === 2);
-    assert.deepEqual(c.map(versao), [hoje, 'torre-de-hanoi-V/torre-beta/']);
-    await primeiroMenu(pagina, `${url}torre/`);
-    c = await cachesQuando(pagina, (c) => c.length === 2 && !c.includes(hoje));
-    assert.deepEqual(c.map(versao), ['torre-de-hanoi-V/torre-beta/', 'torre-de-hanoi-V/torre/']);
-    novaVersao(join(origem, 'torre-beta'));
-    await primeiroMenu(pagina, `${url}torre-beta/`);
-    c = await cachesQuando(
-      pagina,
-      (c) => c.includes('torre-de-hanoi-nova/torre-beta/') && c.length === 2,
-    );
-    assert.deepEqual(c.map(versao), ['torre-de-hanoi-V/torre/', 'torre-de-hanoi-nova/torre-beta/']);
-    console.log(`two copies on one origin: caches ${c.join(', ')}; today's name gone`);
-  } finally {
-    await contexto.close().catch(() => {});
-    h.pasta = site;
-    rmSync(origem, { recursive: true, force: true });
-  }
+  await pagina.ir(`${url}torre/xterm.css`); // a page of the origin with no worker
+  const hoje = 'torre-de-hanoi-0123456789abcdef';
+  await pagina.avaliar(async (hoje) => {
+    const cache = await caches.open(hoje);
+    await cache.put(new Request('/torre/'), new Response('a página de hoje'));
+  }, hoje);
+  await primeiroMenu(pagina, `${url}torre-beta/`);
+  let c = await cachesQuando(pagina, (c) => c.length === 2);
+  assert.deepEqual(c.map(versao), [hoje, 'torre-de-hanoi-V/torre-beta/']);
+  await primeiroMenu(pagina, `${url}torre/`);
+  c = await cachesQuando(pagina, (c) => c.length === 2 && !c.includes(hoje));
+  assert.deepEqual(c.map(versao), ['torre-de-hanoi-V/torre-beta/', 'torre-de-hanoi-V/torre/']);
+  novaVersao(join(origem, 'torre-beta'));
+  await primeiroMenu(pagina, `${url}torre-beta/`);
+  c = await cachesQuando(
+    pagina,
+    (c) => c.includes('torre-de-hanoi-nova/torre-beta/') && c.length === 2,
+  );
+  assert.deepEqual(c.map(versao), ['torre-de-hanoi-V/torre/', 'torre-de-hanoi-nova/torre-beta/']);
+  console.log(`two copies on one origin: caches ${c.join(', ')}; today's name gone`);
 }
 
 // Opened as a file, and with JavaScript off, the page says why the game
 // cannot start and what to do, instead of staying black.
-async function semJogo() {
-  const contexto = await motor.navegador.createBrowserContext();
-  const pagina = await motor.pagina({ contexto }); // errors expected: not logged
+async function semJogo(pagina) {
   const visivel = () => pagina.avaliar(() => document.body.innerText.trim());
-  try {
-    await pagina.ir(pathToFileURL(join(site, 'index.html')).href);
-    const arquivo = await aguardar(visivel, (t) => t.includes('aberta como arquivo'), 5000, String);
-    assert.match(arquivo, /python3 -m http\.server/);
-    assert.match(arquivo, /instale o jogo no computador/);
-    await pagina.p.setJavaScriptEnabled(false);
-    await pagina.ir(url);
-    const semScript = await visivel();
-    assert.match(semScript, /^A Torre de Hanói precisa de JavaScript, que está desligado/);
-    assert.match(semScript, /Ligue o JavaScript/);
-    console.log(
-      `as a file: "${arquivo.slice(0, 60)}..."; without JavaScript: "${semScript.slice(0, 50)}..."`,
-    );
-  } finally {
-    await contexto.close();
-  }
+  await pagina.ir(pathToFileURL(join(site, 'index.html')).href);
+  const arquivo = await aguardar(visivel, (t) => t.includes('aberta como arquivo'), 5000, String);
+  assert.match(arquivo, /python3 -m http\.server/);
+  assert.match(arquivo, /instale o jogo no computador/);
+  await pagina.p.setJavaScriptEnabled(false);
+  await pagina.ir(url);
+  const semScript = await visivel();
+  assert.match(semScript, /^A Torre de Hanói precisa de JavaScript, que está desligado/);
+  assert.match(semScript, /Ligue o JavaScript/);
+  console.log(
+    `as a file: "${arquivo.slice(0, 60)}..."; without JavaScript: "${semScript.slice(0, 50)}..."`,
+  );
 }
 
 // The site's size, which the download on a school's network costs: the

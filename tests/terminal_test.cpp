@@ -150,6 +150,13 @@ bool Esperar(Partida& p, const std::string& texto, int ms = 3000) {
   return true;
 }
 
+// Starts the game, its input on the terminal, and waits for the menu.
+bool NoMenu(Partida& p, Via saida = Via::Terminal,
+            Ajuste ajuste = Ajuste::Nenhum) {
+  Iniciar(p, Via::Terminal, saida, ajuste);
+  return !::testing::Test::HasFatalFailure() && Esperar(p, prompt_menu);
+}
+
 // Nothing new arrives for ms milliseconds.
 bool Silencio(Partida& p, int ms) {
   std::size_t antes = p.visto.size();
@@ -227,8 +234,7 @@ bool Aguardar(bool (*condicao)(const Partida&), const Partida& p,
 
 // Starts the game, opens the rules and waits until the pause holds.
 void AteAPausa(Partida& p, struct termios& antes) {
-  Iniciar(p);
-  ASSERT_TRUE(Esperar(p, prompt_menu));
+  ASSERT_TRUE(NoMenu(p));
   antes = Modo(p);
   Digitar(p, "2\n");
   ASSERT_TRUE(Esperar(p, limpar));
@@ -288,8 +294,7 @@ TEST(Terminal, KeysTypedAfterThePauseKeyInOneBurstReachTheMenu) {
 
 TEST(Terminal, KeysTypedBeforeThePauseDoNotEndIt) {
   Partida p;
-  Iniciar(p);
-  ASSERT_TRUE(Esperar(p, prompt_menu));
+  ASSERT_TRUE(NoMenu(p));
   // The x arrives with the choice, long before the invitation is written.
   Digitar(p, "2\nx");
   ASSERT_TRUE(Esperar(p, convite));
@@ -300,8 +305,7 @@ TEST(Terminal, KeysTypedBeforeThePauseDoNotEndIt) {
 
 TEST(Terminal, TwoNumbersOnALineAnswerTwoPromptsAcrossAPause) {
   Partida p;
-  Iniciar(p);
-  ASSERT_TRUE(Esperar(p, prompt_menu));
+  ASSERT_TRUE(NoMenu(p));
   Digitar(p, "4 5\n");
   ASSERT_TRUE(Esperar(p, "CO-FUNDADOR: "));
   ASSERT_TRUE(Esperar(p, convite));
@@ -337,8 +341,7 @@ TEST(Terminal, EachSignalDuringThePauseRestoresTheModeAndKills) {
 
 TEST(Terminal, ASignalIgnoredAtTheStartStaysIgnoredDuringThePause) {
   Partida p;
-  Iniciar(p, Via::Terminal, Via::Terminal, Ajuste::IgnorarHup);
-  ASSERT_TRUE(Esperar(p, prompt_menu));
+  ASSERT_TRUE(NoMenu(p, Via::Terminal, Ajuste::IgnorarHup));
   Digitar(p, "4\n");
   ASSERT_TRUE(Esperar(p, convite));
   ASSERT_TRUE(Aguardar(EmModoTecla, p));
@@ -372,8 +375,7 @@ TEST(Terminal, SuspendRestoresTheModeAndContinueResumesThePause) {
 
 TEST(Terminal, PromptsKeepEchoAndLineEditing) {
   Partida p;
-  Iniciar(p);
-  ASSERT_TRUE(Esperar(p, prompt_menu));
+  ASSERT_TRUE(NoMenu(p));
   // Backspace takes back the 2 and Ctrl-U the 5 after it: the line is 5.
   Digitar(p, "2\1775");
   ASSERT_TRUE(Esperar(p, "5"));  // echoed by the terminal
@@ -384,8 +386,7 @@ TEST(Terminal, PromptsKeepEchoAndLineEditing) {
 
 TEST(Terminal, CtrlDAtAPromptEndsWithStatusZero) {
   Partida p;
-  Iniciar(p);
-  ASSERT_TRUE(Esperar(p, prompt_menu));
+  ASSERT_TRUE(NoMenu(p));
   Digitar(p, "\004");
   EXPECT_TRUE(TerminouBem(p));
 }
@@ -402,8 +403,7 @@ TEST(Terminal, PipeInTerminalOutClearsWithEscapesAndDoesNotWait) {
 
 TEST(Terminal, ATerminalLeftNonBlockingStillWaitsForTheUser) {
   Partida p;
-  Iniciar(p, Via::Terminal, Via::Terminal, Ajuste::SemBloqueio);
-  ASSERT_TRUE(Esperar(p, prompt_menu));
+  ASSERT_TRUE(NoMenu(p, Via::Terminal, Ajuste::SemBloqueio));
   // Waiting, not taking EAGAIN for the end of input, and not spinning.
   EXPECT_TRUE(Silencio(p, 1000));
   EXPECT_EQ(Estado(p.pid), 'S');
@@ -435,8 +435,7 @@ class FormFeed : public ::testing::TestWithParam<SemEscapes> {};
 TEST_P(FormFeed, ClearsAndTheKeyWaits) {
   SemEscapes caso = GetParam();
   Partida p;
-  Iniciar(p, Via::Terminal, caso.saida, caso.ajuste);
-  ASSERT_TRUE(Esperar(p, prompt_menu));
+  ASSERT_TRUE(NoMenu(p, caso.saida, caso.ajuste));
   Digitar(p, "2\n");
   ASSERT_TRUE(Esperar(p, caso.limpo));
   ASSERT_TRUE(Esperar(p, convite));

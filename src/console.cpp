@@ -20,7 +20,7 @@ struct Saida {
   std::size_t usado;
 };
 Saida saida{};
-Entrada entrada{0, {}, 0, 0, false, 0};
+Entrada entrada{};
 TabelaLetras letras{};
 
 void Acrescentar(const char* texto, std::size_t tamanho) {
@@ -120,16 +120,7 @@ void Pausar() {
   const char* convite = PlataformaTextoConvite();
   if (convite != nullptr) Escrever("%s", convite);
   EsvaziarSaida();
-  // Keys typed after the one that ends the pause join what the number
-  // reader still holds, behind it.
-  Entrada& e = entrada;
-  std::memmove(e.dados, e.dados + e.pos, e.fim - e.pos);
-  e.fim -= e.pos;
-  e.pos = 0;
-  std::size_t guardados = 0;
-  if (!PlataformaPausar(e.dados + e.fim, sizeof e.dados - e.fim, guardados))
-    FalhaDeLeitura(errno);
-  e.fim += guardados;
+  if (!PausarGuardandoOResto(entrada)) FalhaDeLeitura(errno);
   if (convite != nullptr) Escrever("\n");
 }
 

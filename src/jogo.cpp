@@ -5,6 +5,9 @@
 
 #include "console.h"
 
+// The page's narrator (web/narrador.js) reads this drawing off the screen:
+// a ring is "<n>" under its tower's letter, and the letters' row stands
+// between two rows of "=". Its tests read the boards of the sessions.
 void DesenharTorres(const int* A, const int* B, const int* C, int n) {
   for (int i = 0; i < n; i++) {
     Escrever("\n\t");
@@ -39,6 +42,9 @@ bool Venceu(const int* B, const int* C, int n) {
   return cont_B == n || cont_C == n;
 }
 
+// The rule: the top ring of origem (its first non-zero slot) drops to the
+// lowest empty slot of destino; if the ring under it there is smaller, the
+// move is undone without a word. Moving from an empty tower does nothing.
 void MoverArgola(int* origem, int* destino, int n) {
   int ok = 0;
   for (int i = 0; i < n; i++) {
@@ -100,6 +106,9 @@ void Jogada(int op, int* A, int* B, int* C, int n, int& n_mov) {
 
 void Jogo() {
   int n = LerNumero("\n N%cmero de Argolas..: ", 8, U_AGUDO);
+  // Cleared here and again at the top of the first turn: two clears in a
+  // row, which every game session's expected output pins (two form feeds)
+  // and the Windows console shows as one. Kept as the game always did it.
   LimparTela();
 
   std::vector<int> A(static_cast<std::size_t>(n));
@@ -112,6 +121,8 @@ void Jogo() {
   while (op != 7) {
     LimparTela();
     DesenharTorres(A.data(), B.data(), C.data(), n);
+    // The page's narrator reads these lines too: the win, the move menu,
+    // the counter and the prompt.
     if (Venceu(B.data(), C.data(), n)) {
       Escrever("Parabens, voce conseguiu em %d movimentos!\n", n_mov);
       break;

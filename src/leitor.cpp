@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstring>
 
 #include "plataforma.h"
 
@@ -73,4 +74,15 @@ Leitura LerValor(Entrada& e, int& valor) {
     valor = numero > INT_MAX ? INT_MAX : static_cast<int>(numero);
   }
   return Leitura::Numero;
+}
+
+bool PausarGuardandoOResto(Entrada& e) {
+  std::memmove(e.dados, e.dados + e.pos, e.fim - e.pos);
+  e.fim -= e.pos;
+  e.pos = 0;
+  std::size_t guardados = 0;
+  bool lido =
+      PlataformaPausar(e.dados + e.fim, sizeof e.dados - e.fim, guardados);
+  e.fim += guardados;
+  return lido;
 }

@@ -1,5 +1,9 @@
 // POSIX terminals: escape sequences to clear, a one-key pause in
 // non-canonical mode, and the locale's character set for the letters.
+// Three concerns, each under its banner: reads and writes that wait on a
+// descriptor left non-blocking; the pause (the signals while it holds the
+// terminal, then the key's bytes and the terminal's mode); the letter
+// table.
 #include <iconv.h>
 #include <langinfo.h>
 #include <strings.h>
@@ -17,6 +21,46 @@
 #include "plataforma.h"
 
 namespace {
+
+// ------------------------------------- reads and writes that wait for fd
+
+// Waits until fd can be read (or written), at most `ms` milliseconds when
+// ms >= 0. select(), not poll(): some systems' poll() refuses terminals.
+// Returns 1 when ready, 0 when the time ran out, -1 with errno on failure.
+int EsperarPronto(int fd, bool escrever, int ms) {
+  if (fd < 0 || fd >= FD_SETSIZE) {
+    errno = EBADF;
+    return -1;
+  }
+  for (;;) {
+    fd_set conjunto;
+    FD_ZERO(&conjunto);
+    FD_SET(fd, &conjunto);
+    struct timeval prazo {};
+    prazo.tv_sec = ms / 1000;
+    prazo.tv_usec = static_cast<suseconds_t>(ms % 1000) * 1000;
+    int r = select(fd + 1, escrever ? nullptr : &conjunto,
+                   escrever ? &conjunto : nullptr, nullptr,
+                   ms >= 0 ? &prazo : nullptr);
+    if (r < 0 && errno == EINTR) continue;
+    return r;
+  }
+}
+
+bool TentarDeNovo(int erro) { return erro == EAGAIN || erro == EWOULDBLOCK; }
+
+// A read that waits while the descriptor, left non-blocking by somebody
+// else, has nothing yet; the flag itself is shared, so it stays as it is.
+long LerEsperando(int fd, void* dados, std::size_t tamanho) {
+  for (;;) {
+    ssize_t n = read(fd, dados, tamanho);
+    if (n >= 0) return static_cast<long>(n);
+    if (errno == EINTR) continue;
+    if (!TentarDeNovo(errno) || EsperarPronto(fd, false, -1) < 0) return -1;
+  }
+}
+
+// ---------------------------------------------------- the pause: signals
 
 // The terminal's mode before the pause and the pause's own; the signal
 // handlers must reach both, so they cannot live on a stack.
@@ -94,49 +138,30 @@ void DevolverSinais(const struct sigaction (&antes)[quantos_sinais],
   }
 }
 
-// Waits until fd can be read (or written), at most `ms` milliseconds when
-// ms >= 0. select(), not poll(): some systems' poll() refuses terminals.
-// Returns 1 when ready, 0 when the time ran out, -1 with errno on failure.
-int EsperarPronto(int fd, bool escrever, int ms) {
-  if (fd < 0 || fd >= FD_SETSIZE) {
-    errno = EBADF;
-    return -1;
-  }
-  for (;;) {
-    fd_set conjunto;
-    FD_ZERO(&conjunto);
-    FD_SET(fd, &conjunto);
-    struct timeval prazo {};
-    prazo.tv_sec = ms / 1000;
-    prazo.tv_usec = static_cast<suseconds_t>(ms % 1000) * 1000;
-    int r = select(fd + 1, escrever ? nullptr : &conjunto,
-                   escrever ? &conjunto : nullptr, nullptr,
-                   ms >= 0 ? &prazo : nullptr);
-    if (r < 0 && errno == EINTR) continue;
-    return r;
-  }
-}
+// ------------------------------------------------- the pause: the key
 
-bool TentarDeNovo(int erro) { return erro == EAGAIN || erro == EWOULDBLOCK; }
-
-// A read that waits while the descriptor, left non-blocking by somebody
-// else, has nothing yet; the flag itself is shared, so it stays as it is.
-long LerEsperando(int fd, void* dados, std::size_t tamanho) {
-  for (;;) {
-    ssize_t n = read(fd, dados, tamanho);
-    if (n >= 0) return static_cast<long>(n);
-    if (errno == EINTR) continue;
-    if (!TentarDeNovo(errno) || EsperarPronto(fd, false, -1) < 0) return -1;
-  }
-}
+// The bytes a key's length is told by.
+enum ByteDeTecla : unsigned char {
+  ESC = 0x1b,  // an escape sequence, or Alt with a key
+  CSI = '[',   // after ESC: parameters up to a final byte (arrows, F5...)
+  SS3 = 'O',   // after ESC: one more byte (arrows in application mode, F1)
+  PARAMETRO_MIN = 0x20,     // a CSI's parameters and intermediates...
+  PARAMETRO_MAX = 0x3f,     // ...lie in this range; its final byte does not
+  UTF8_CONTINUACAO = 0x80,  // 10xxxxxx, under the mask below
+  UTF8_MASCARA = 0xc0,
+  UTF8_DE_2 = 0xc0,  // the first byte of a letter of 2, 3 or 4 bytes
+  UTF8_DE_3 = 0xe0,
+  UTF8_DE_4 = 0xf0,
+};
 
 // The key that ends the pause may be several bytes: an arrow or a function
 // key sends an escape sequence (CSI or SS3), whose bytes may come a moment
 // apart; Alt with a key sends Escape before it; a letter outside ASCII
 // sends its UTF-8 bytes. The bytes it still lacks are read one at a time,
 // so that nothing typed after it is taken here.
+constexpr std::size_t maior_tecla = 256;  // bytes, far more than any key's
 struct Tecla {
-  unsigned char bytes[256];
+  unsigned char bytes[maior_tecla];
   std::size_t n;           // read so far
   std::size_t capacidade;  // at most this many may be read
 };
@@ -156,22 +181,25 @@ int ByteDaTecla(Tecla& t, std::size_t j) {
 std::size_t FimDaLetra(const Tecla& t, std::size_t i) {
   int primeiro = t.bytes[i];
   std::size_t fim = i + 1;
-  if (primeiro < 0xc0) return fim;
-  std::size_t seguintes = primeiro >= 0xf0 ? 3 : (primeiro >= 0xe0 ? 2 : 1);
-  while (fim < t.n && seguintes-- > 0 && (t.bytes[fim] & 0xc0) == 0x80) fim++;
+  if (primeiro < UTF8_DE_2) return fim;
+  std::size_t seguintes =
+      primeiro >= UTF8_DE_4 ? 3 : (primeiro >= UTF8_DE_3 ? 2 : 1);
+  while (fim < t.n && seguintes-- > 0 &&
+         (t.bytes[fim] & UTF8_MASCARA) == UTF8_CONTINUACAO)
+    fim++;
   return fim;
 }
 
 std::size_t TamanhoDaTecla(Tecla& t) {
-  if (t.bytes[0] != 0x1b) return FimDaLetra(t, 0);
+  if (t.bytes[0] != ESC) return FimDaLetra(t, 0);
   int c = ByteDaTecla(t, 1);
   if (c < 0) return 1;
-  if (c == 'O') return ByteDaTecla(t, 2) < 0 ? 2 : 3;
-  if (c != '[') return FimDaLetra(t, 1);
+  if (c == SS3) return ByteDaTecla(t, 2) < 0 ? 2 : 3;
+  if (c != CSI) return FimDaLetra(t, 1);
   // Parameters and intermediates, up to the final byte.
   std::size_t i = 1;
   do c = ByteDaTecla(t, ++i);
-  while (c >= 0x20 && c <= 0x3f);
+  while (c >= PARAMETRO_MIN && c <= PARAMETRO_MAX);
   return c < 0 ? i : i + 1;
 }
 
@@ -225,6 +253,8 @@ bool EsperarTecla(char* resto, std::size_t cabe, std::size_t& guardados) {
   errno = erro;
   return lido;
 }
+
+// ------------------------------------------------------ the letter table
 
 // The letter in the locale's set; destino is left alone when it has none.
 void Converter(iconv_t conversor, int codigo, char (&destino)[8]) {

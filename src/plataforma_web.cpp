@@ -27,6 +27,10 @@ constexpr int interrompido = -2;
 // STATUS_CTRL_C on the page.
 constexpr int status_ctrl_c = 128 + SIGINT;
 
+// The most one read asks the page for: the page's side takes an int, and
+// no line typed there comes near it.
+constexpr std::size_t maior_leitura = 1 << 16;
+
 // Ctrl-C ends the game at once, as SIGINT ends it in a terminal.
 [[noreturn]] void Interromper() { std::_Exit(status_ctrl_c); }
 
@@ -39,9 +43,9 @@ long PlataformaLer(int fd, char* dados, std::size_t tamanho) {
     errno = EBADF;
     return -1;
   }
-  constexpr std::size_t maximo = 1 << 16;
-  int n =
-      torre_ler(dados, static_cast<int>(tamanho < maximo ? tamanho : maximo));
+  int n = torre_ler(
+      dados,
+      static_cast<int>(tamanho < maior_leitura ? tamanho : maior_leitura));
   if (n == interrompido) Interromper();
   return n;
 }

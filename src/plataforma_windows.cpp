@@ -12,13 +12,16 @@
 
 namespace {
 
+// UTF-16 units converted and written at a time.
+constexpr int pedaco = 4096;
+
 // Writes the bytes to the console as UTF-16; false when that failed.
 bool EscreverNoConsole(HANDLE console, const char* dados, std::size_t tamanho) {
-  wchar_t largo[4096];
+  wchar_t largo[pedaco];
   while (tamanho > 0) {
     // One code page 850 byte is one UTF-16 unit, so a piece always fits.
-    int parte = tamanho < 4096 ? static_cast<int>(tamanho) : 4096;
-    int n = MultiByteToWideChar(850, 0, dados, parte, largo, 4096);
+    int parte = tamanho < pedaco ? static_cast<int>(tamanho) : pedaco;
+    int n = MultiByteToWideChar(850, 0, dados, parte, largo, pedaco);
     if (n <= 0) return false;
     const wchar_t* resto = largo;
     while (n > 0) {

@@ -18,7 +18,8 @@ std::vector<std::string> Leituras(const std::string& texto) {
   EXPECT_EQ(pipe(tubo), 0);
   pid_t filho = EscreverDeOutroProcesso(tubo[1], texto);
   close(tubo[1]);
-  Entrada entrada{tubo[0], {}, 0, 0, false, 0};
+  Entrada entrada{};
+  entrada.fd = tubo[0];
   std::vector<std::string> lidos;
   for (;;) {
     int valor = -7;

@@ -312,6 +312,25 @@ int Topo(const std::vector<int>& torre) {
   return 0;
 }
 
+// The one move model of these checks: the top ring of tower `de` to the
+// lowest empty slot of tower `para`, whatever is under it there.
+void MoverTopo(Torres& t, int de, int para) {
+  int anel = Topo(t[de]);
+  for (int& slot : t[de]) {
+    if (slot == anel) {
+      slot = 0;
+      break;
+    }
+  }
+  auto& destino = t[para];
+  for (std::size_t i = destino.size(); i-- > 0;) {
+    if (destino[i] == 0) {
+      destino[i] = anel;
+      break;
+    }
+  }
+}
+
 // The same towers, or the towers after one move of a top ring.
 bool UmPasso(const Torres& antes, const Torres& depois) {
   if (antes == depois) return true;
@@ -319,20 +338,7 @@ bool UmPasso(const Torres& antes, const Torres& depois) {
     for (int para = 0; para < 3; para++) {
       if (de == para || Topo(antes[de]) == 0) continue;
       Torres t = antes;
-      int anel = Topo(t[de]);
-      for (int& slot : t[de]) {
-        if (slot == anel) {
-          slot = 0;
-          break;
-        }
-      }
-      auto& destino = t[para];
-      for (std::size_t i = destino.size(); i-- > 0;) {
-        if (destino[i] == 0) {
-          destino[i] = anel;
-          break;
-        }
-      }
+      MoverTopo(t, de, para);
       if (t == depois) return true;
     }
   }
@@ -445,18 +451,7 @@ std::string ConferirListas(const std::vector<Peca>& pecas) {
         return "a listed disc not on top of its tower";
       int sob = Topo(lista[para]);
       if (sob != 0 && sob < disco) return "a listed move onto a smaller disc";
-      for (int& slot : lista[de]) {
-        if (slot == disco) {
-          slot = 0;
-          break;
-        }
-      }
-      for (std::size_t i = 8; i-- > 0;) {
-        if (lista[para][i] == 0) {
-          lista[para][i] = disco;
-          break;
-        }
-      }
+      MoverTopo(lista, de, para);
       movidos++;
     }
   }

@@ -122,9 +122,12 @@ TEST(DesenharTorres, KeepsTheColumnsUnderTheirLetters) {
                          pe_do_tabuleiro);
   // The ring digits of the last row stand at columns 6 and 11 after the tab,
   // like B and C in the foot.
-  std::size_t linha = desenho.find("<2>");
+  std::size_t dois = desenho.find("<2>") + 1;
+  std::size_t um = desenho.find("<1>") + 1;
+  std::size_t linha = desenho.rfind('\t', dois) + 1;
+  EXPECT_EQ(dois - linha, 6U);
+  EXPECT_EQ(um - linha, 11U);
   std::size_t pe_letras = desenho.find("\t A");
-  EXPECT_EQ(desenho.substr(linha - 5 + 6, 1), "2");
   EXPECT_EQ(desenho.substr(pe_letras + 1 + 6, 1), "B");
   EXPECT_EQ(desenho.substr(pe_letras + 1 + 11, 1), "C");
 }

@@ -5,7 +5,10 @@
 // the terminal's frame pans sideways, with a hint to turn the phone.
 // Pure: sizes in, a proposal out; the page applies it.
 
-const PASSO = 0.25; // font sizes are tried in quarter pixels
+export const PASSO = 0.25; // font sizes are tried in quarter pixels
+// The game's screen: the terminal is always this size.
+export const COLUNAS = 80;
+export const LINHAS = 25;
 const REFERENCIA = 16; // the font at which the proportions are taken
 
 // The terminal's screen in CSS pixels for one character's font metrics
@@ -48,8 +51,8 @@ export function encaixar({
   metricas,
   dpr = 1,
   barra = 0,
-  colunas = 80,
-  linhas = 25,
+  colunas = COLUNAS,
+  linhas = LINHAS,
   legivel = 12,
 }) {
   const largura = janela.largura - 2 * margem;

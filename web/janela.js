@@ -1,12 +1,9 @@
 // The terminal in the window: the layout computed (encaixe.js) and
 // applied, the frame following the cursor where it pans, and a touch
 // screen's own keyboard kept closed.
-import { encaixar, metricasProporcionais } from './encaixe.js';
+import { encaixar, metricasProporcionais, COLUNAS, PASSO } from './encaixe.js';
 
 export const FAMILIA = 'monospace'; // the terminal's font
-const COLUNAS = 80;
-const LINHAS = 25;
-const PASSO = 0.25; // the layout's font step
 
 const pagina = document.querySelector('main');
 const moldura = document.getElementById('moldura');
@@ -74,8 +71,6 @@ function propor(metricas) {
     metricas,
     dpr: window.devicePixelRatio,
     barra,
-    colunas: COLUNAS,
-    linhas: LINHAS,
   });
   pagina.classList.toggle('ao-lado', proposta.aoLado);
   girar.hidden = !proposta.dica;

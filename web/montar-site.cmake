@@ -1,17 +1,35 @@
 # Puts every file of the site into SITE, then writes the service worker
-# with their list, its cache named after their contents. Run by the build:
-#   cmake -DFONTE=... -DSITE=... -DJOGO=... -DXTERM=... -DRSVG_CONVERT=... -P montar-site.cmake
+# with their list, its cache named after their contents. Run by the build,
+# which lists the page's files (PAGINAS, in web/) and the modules index.html
+# preloads (PRECARREGADOS), each list comma-separated:
+#   cmake -DFONTE=... -DSITE=... -DPAGINAS=... -DPRECARREGADOS=... -DJOGO=... -DXTERM=... -DRSVG_CONVERT=... -P montar-site.cmake
 file(REMOVE_RECURSE ${SITE})
 file(MAKE_DIRECTORY ${SITE})
 
 set(web ${FONTE}/web)
+string(REPLACE "," ";" paginas "${PAGINAS}")
+list(TRANSFORM paginas PREPEND ${web}/)
 # The same modes whatever the checkout's umask was.
 set(leitura OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
-file(COPY ${web}/index.html ${web}/estilo.css ${web}/principal.js
-  ${web}/disciplina.js ${web}/narrador.js ${web}/carga.js ${web}/voz.js ${web}/janela.js
-  ${web}/encaixe.js ${web}/aviso.js ${web}/manifest.webmanifest ${FONTE}/LICENSE
+file(COPY ${paginas} ${FONTE}/LICENSE
   ${FONTE}/pacote/torre-de-hanoi.svg ${XTERM}/css/xterm.css
   DESTINATION ${SITE} FILE_PERMISSIONS ${leitura})
+
+# index.html's marker becomes one modulepreload link a module.
+string(REPLACE "," ";" precarregados "${PRECARREGADOS}")
+set(links "")
+foreach(modulo ${precarregados})
+  string(APPEND links "<link rel=\"modulepreload\" href=\"${modulo}\" />\n    ")
+endforeach()
+string(STRIP "${links}" links)
+file(READ ${SITE}/index.html pagina)
+set(marca "<!-- modulepreload -->")
+string(FIND "${pagina}" "${marca}" onde)
+if(onde LESS 0)
+  message(FATAL_ERROR "index.html has no ${marca} marker")
+endif()
+string(REPLACE "${marca}" "${links}" pagina "${pagina}")
+file(WRITE ${SITE}/index.html "${pagina}")
 get_filename_component(pasta_jogo ${JOGO} DIRECTORY)
 get_filename_component(nome_jogo ${JOGO} NAME_WE)
 file(COPY ${JOGO} ${pasta_jogo}/${nome_jogo}.wasm DESTINATION ${SITE}

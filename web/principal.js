@@ -10,6 +10,7 @@ import { MUITO_TEXTO } from './narrador.js';
 import { carregar, guardarParaOffline } from './carga.js';
 import { criarVoz } from './voz.js';
 import { ajustarAJanela, leiauteInicial, FAMILIA } from './janela.js';
+import { COLUNAS, LINHAS } from './encaixe.js';
 
 // 128 + SIGINT, the status plataforma_web.cpp exits with on Ctrl-C.
 const STATUS_CTRL_C = 128 + 2;
@@ -23,15 +24,15 @@ const fonte = leiauteInicial(16);
 await new Promise((seguir) => setTimeout(seguir, 0));
 
 const terminal = new Terminal({
-  cols: 80,
-  rows: 25,
+  cols: COLUNAS,
+  rows: LINHAS,
   convertEol: true, // the game's line ends, as a tty's ONLCR gives them
   screenReaderMode: true,
   fontFamily: FAMILIA,
   fontSize: fonte,
   scrollback: 1000,
 });
-window.terminal = terminal; // a hook for the browser tests
+window.terminalDoJogo = terminal; // a hook for the browser tests
 const voz = criarVoz(terminal, document.getElementById('fala'));
 // Resolved once the first game waits, its screen parsed, or has ended.
 let primeiraTela; // its resolver

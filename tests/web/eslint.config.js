@@ -1,5 +1,6 @@
-// ESLint over the page (web/), its tests (tests/web/) and its benchmark
-// (bench/), run from the repository's root:
+// ESLint over the page (web/), the game's side of it (src/*.js), its
+// tests (tests/web/) and its benchmark (bench/), run from the
+// repository's root:
 //   tests/web/node_modules/.bin/eslint -c tests/web/eslint.config.js
 import js from '@eslint/js';
 import globals from 'globals';
@@ -15,6 +16,19 @@ export default [
   {
     files: ['web/sw.js'],
     languageOptions: { globals: { ...globals.serviceworker } },
+  },
+  {
+    // An emscripten JavaScript library: these are emscripten's own, in
+    // scope when the game's script is linked.
+    files: ['src/*.js'],
+    languageOptions: {
+      sourceType: 'script',
+      globals: Object.fromEntries(
+        ['mergeInto', 'LibraryManager', 'Asyncify', 'Module', 'HEAPU8', 'INTERROMPIDO'].map(
+          (nome) => [nome, 'readonly'],
+        ),
+      ),
+    },
   },
   {
     files: ['tests/web/**/*.js', 'bench/**/*.js'],

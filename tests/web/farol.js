@@ -4,6 +4,8 @@
 // Accessibility, Best Practices and SEO must be 100 in both; Performance
 // is printed only, as it varies with the machine's load (bench/run
 // measures it).
+import assert from 'node:assert/strict';
+import { after, test } from 'node:test';
 import { fileURLToPath } from 'node:url';
 import lighthouse from 'lighthouse';
 import desktop from 'lighthouse/core/config/desktop-config.js';
@@ -24,29 +26,28 @@ export async function farol(motor, url, preset) {
   return lhr;
 }
 
+// Run as a program: one test a preset.
 if (process.argv[1] === fileURLToPath(import.meta.url)) {
   const { url, motor, fechar } = await abrirSite('chromium');
-  let ok = true;
-  try {
-    for (const preset of Object.keys(PRESETS)) {
+  after(fechar);
+  for (const preset of Object.keys(PRESETS)) {
+    test(`lighthouse ${preset}`, async () => {
       const lhr = await farol(motor, url, preset);
       const notas = CATEGORIAS.map((c) => `${c} ${Math.round(lhr.categories[c].score * 100)}`);
       console.log(`lighthouse ${preset}: ${notas.join(', ')}`);
-      for (const c of EXIGIDAS) {
-        if (lhr.categories[c].score === 1) continue;
-        ok = false;
-        for (const { id } of lhr.categories[c].auditRefs) {
-          const a = lhr.audits[id];
-          if (a.score !== null && a.score < 1) console.log(`  ${c}: ${id}: ${a.title}`);
-        }
-      }
       const metricas = ['first-contentful-paint', 'largest-contentful-paint']
         .concat(['total-blocking-time', 'cumulative-layout-shift', 'speed-index'])
         .map((id) => `${id} ${lhr.audits[id].displayValue}`);
       console.log(`  ${metricas.join(', ')}`);
-    }
-  } finally {
-    await fechar();
+      const falhas = EXIGIDAS.flatMap((c) =>
+        lhr.categories[c].auditRefs
+          .map(({ id }) => lhr.audits[id])
+          .filter((a) => a.score !== null && a.score < 1)
+          .map((a) => `${c}: ${a.id}: ${a.title}`),
+      );
+      for (const c of EXIGIDAS) {
+        assert.equal(lhr.categories[c].score, 1, `${c} below 100:\n${falhas.join('\n')}`);
+      }
+    });
   }
-  process.exit(ok ? 0 : 1);
 }

@@ -7,6 +7,7 @@
 // view, keys of 44x44 px at least, inputmode on touch, no layout shift up
 // to the first menu, and the terminal's strings in Portuguese.
 import assert from 'node:assert/strict';
+import { after, test } from 'node:test';
 import { abrirSite } from './motor.js';
 import { primeiroMenu, responder, CONVITE } from './tela.js';
 
@@ -30,7 +31,7 @@ const medir = () => {
     const r = document.querySelector(e).getBoundingClientRect();
     return { x: r.left, y: r.top, l: r.width, a: r.height };
   };
-  const t = window.terminal;
+  const t = window.terminalDoJogo;
   const moldura = document.getElementById('moldura');
   const tela = caixa('.xterm-screen');
   return {
@@ -80,16 +81,19 @@ function conferir(m, [largura, altura, toque, minima, aoLado], momento) {
 }
 
 const { url, motor, fechar } = await abrirSite('chromium');
+after(fechar);
 const px = (c) => `${c.l.toFixed(0)}x${c.a.toFixed(0)}+${c.x.toFixed(0)}+${c.y.toFixed(0)}`;
-let ok = true;
-try {
-  console.log(
-    `    ${'window'.padEnd(10)} ${'stands for'.padEnd(21)} font  ${'terminal (frame)'.padEnd(
-      24,
-    )} ${'keys'.padEnd(18)} CLS`,
-  );
-  for (const tamanho of TAMANHOS) {
-    const [largura, altura, toque, , , nome] = tamanho;
+console.log(
+  `    ${'window'.padEnd(10)} ${'stands for'.padEnd(21)} font  ${'terminal (frame)'.padEnd(
+    24,
+  )} ${'keys'.padEnd(18)} CLS`,
+);
+
+// One test a window size: at load, a long answer typed and erased, after
+// the 8-disc list, turned and turned back.
+for (const tamanho of TAMANHOS) {
+  const [largura, altura, toque, , , nome] = tamanho;
+  test(`${largura}x${altura} ${nome}`, async () => {
     const contexto = await motor.navegador.createBrowserContext();
     const pagina = await motor.pagina({ largura, altura, toque, contexto });
     await pagina.p.evaluateOnNewDocument(() => {
@@ -106,7 +110,7 @@ try {
     assert.equal(m.rotulo, 'Entrada do terminal');
     if (m.tela.l <= m.moldura.l + 0.5) {
       const maior = await pagina.avaliar(() => {
-        const t = window.terminal;
+        const t = window.terminalDoJogo;
         t.options.fontSize += 1;
         const fora = ['.xterm-screen', '#teclas'].some((e) => {
           const r = document.querySelector(e).getBoundingClientRect();
@@ -155,12 +159,5 @@ try {
     );
     conferir(await virar(largura, altura), tamanho, 'turned back');
     await contexto.close();
-  }
-  console.log('layout: every size fits, at load, after the 8-disc list, turned and turned back');
-} catch (erro) {
-  console.error(erro.stack || erro);
-  ok = false;
-} finally {
-  await fechar();
+  });
 }
-process.exit(ok ? 0 : 1);

@@ -16,7 +16,7 @@ export const esperar = (ms) => new Promise((r) => setTimeout(r, ms));
 // wrapped rows joined, trailing blanks dropped.
 export function linhas(pagina) {
   return pagina.avaliar(async () => {
-    const t = window.terminal;
+    const t = window.terminalDoJogo;
     await new Promise((pronto) => t.write('', pronto));
     const b = t.buffer.active;
     const saida = [];
@@ -67,11 +67,10 @@ export async function teclar(pagina, antes, tecla = 'Space') {
   return repouso(pagina, antes);
 }
 
-// Opens the page and waits for the first menu. In WebKit, window.terminal
-// is at first the element of that id.
+// Opens the page and waits for the first menu.
 export async function primeiroMenu(pagina, url) {
   await pagina.ir(url);
-  const aberto = () => pagina.avaliar(() => !!window.terminal?.buffer);
+  const aberto = () => pagina.avaliar(() => !!window.terminalDoJogo);
   await aguardar(
     aberto,
     (x) => x,

@@ -2,13 +2,18 @@
 // font with which both fit with no page scroll, the keys below the
 // terminal or beside it, whichever gives the larger font. Where that font
 // is not legible because the window is narrow, the font stays legible and
-// the terminal's frame pans sideways, with a hint to turn the phone.
+// the terminal's frame pans sideways, with a hint to turn the phone. A
+// student who wants the letters larger gets that font times a scale, and
+// the frame pans wherever the terminal is then larger than its room.
 // Pure: sizes in, a proposal out; the page applies it.
 
 export const PASSO = 0.25; // font sizes are tried in quarter pixels
 // The game's screen: the terminal is always this size.
 export const COLUNAS = 80;
 export const LINHAS = 25;
+// The letters' sizes a student can choose, as a scale of the fitted font:
+// the browsers' own zoom steps, up to 400%.
+export const ESCALAS = [1, 1.1, 1.25, 1.5, 1.75, 2, 2.5, 3, 4];
 const REFERENCIA = 16; // the font at which the proportions are taken
 
 // The terminal's screen in CSS pixels for one character's font metrics
@@ -38,11 +43,11 @@ export const metricasProporcionais = (medidas, fonte) => (f) => ({
 // hint to turn the phone (abaixoComDica) and beside it (aoLado);
 // metricas(fonte): one character's metrics at a font; dpr: the device
 // pixel ratio; barra: the height of a horizontal scroll bar (0 where they
-// overlay the content).
+// overlay the content); escala: the letters' scale chosen (1: fitted).
 //
-// Returns { fonte, aoLado, pana, dica, espaco }: the font, the keys beside
-// the terminal, the frame panning, the hint showing, and the space the
-// terminal has.
+// Returns { fonte, aoLado, pana, panaVertical, dica, espaco }: the font,
+// the keys beside the terminal, the frame panning sideways and up and
+// down, the hint showing, and the space the terminal has.
 export function encaixar({
   janela,
   margem,
@@ -54,6 +59,7 @@ export function encaixar({
   colunas = COLUNAS,
   linhas = LINHAS,
   legivel = 12,
+  escala = 1,
 }) {
   const largura = janela.largura - 2 * margem;
   const altura = janela.altura - 2 * margem;
@@ -91,5 +97,15 @@ export function encaixar({
     fonte -= PASSO;
   }
   fonte = Math.max(fonte, 1);
-  return { fonte, aoLado, pana: tela(fonte).largura > largura, dica, espaco };
+  // Larger letters keep the keys where the fitted ones put them.
+  if (escala > 1) fonte = emPassos(fonte * escala);
+  const t = tela(fonte);
+  return {
+    fonte,
+    aoLado,
+    pana: t.largura > espaco.largura,
+    panaVertical: t.altura > espaco.altura,
+    dica,
+    espaco,
+  };
 }

@@ -1,7 +1,7 @@
 // The terminal in the window: the layout computed (encaixe.js) and
-// applied, the frame following the cursor where it pans, and a touch
-// screen's own keyboard kept closed.
-import { encaixar, metricasProporcionais, COLUNAS, PASSO } from './encaixe.js';
+// applied, at the letters' size the student chose, the frame following
+// the cursor where it pans, and a touch screen's own keyboard kept closed.
+import { encaixar, metricasProporcionais, COLUNAS, LINHAS, PASSO, ESCALAS } from './encaixe.js';
 
 export const FAMILIA = 'monospace'; // the terminal's font
 
@@ -11,6 +11,36 @@ const controles = document.getElementById('controles');
 const girar = document.getElementById('girar');
 let barra = null; // a horizontal scroll bar's height, once measured
 let primeira = null; // the layout made before the terminal opened
+let reaplicar = null; // the layout made again, once the terminal is open
+
+// The letters' scale the student chose, kept across reloads and games
+// where the browser lets the page store it, else for as long as the page.
+const GUARDADA = 'torre-de-hanoi:letra';
+let escala = (() => {
+  try {
+    const guardada = Number(localStorage.getItem(GUARDADA));
+    return ESCALAS.includes(guardada) ? guardada : 1;
+  } catch {
+    return 1;
+  }
+})();
+
+// One step larger (+1) or smaller (-1), or back to the fitted size (0);
+// returns the scale now, in percent.
+export function mudarLetra(passo) {
+  const i = ESCALAS.indexOf(escala) + passo;
+  escala = passo === 0 ? 1 : ESCALAS[Math.min(Math.max(i, 0), ESCALAS.length - 1)];
+  try {
+    localStorage.setItem(GUARDADA, String(escala));
+  } catch {
+    // Storage refused: the size lasts for the page.
+  }
+  primeira = null; // made at the old size
+  reaplicar?.();
+  return Math.round(escala * 100);
+}
+
+export const letraAjustada = () => escala === 1;
 
 // xterm.js 6 tells its character size only through its internals, as its
 // own fit add-on reads it.
@@ -71,6 +101,7 @@ function propor(metricas) {
     metricas,
     dpr: window.devicePixelRatio,
     barra,
+    escala,
   });
   pagina.classList.toggle('ao-lado', proposta.aoLado);
   girar.hidden = !proposta.dica;
@@ -96,27 +127,43 @@ export function ajustarAJanela(terminal) {
       return metricasProporcionais({ largura: width, altura: height }, terminal.options.fontSize);
     })();
   let pana = false; // the frame narrower than the terminal
+  let panaVertical = false; // the frame shorter than the terminal
+
+  // Keeps the cell at `x` (and one more) in view along one axis.
+  function seguir(rolagem, visivel, x, celula) {
+    if (x < moldura[rolagem]) moldura[rolagem] = x < visivel - celula ? 0 : x - visivel / 2;
+    else if (x + 2 * celula > moldura[rolagem] + visivel)
+      moldura[rolagem] = x + 2 * celula - visivel;
+  }
 
   // Where the frame pans, it follows the cursor.
   function mostrarCursor() {
-    if (!pana) return;
-    const coluna = tela.getBoundingClientRect().width / COLUNAS;
-    const x = terminal.buffer.active.cursorX * coluna;
-    const visivel = moldura.clientWidth;
-    if (x < moldura.scrollLeft) moldura.scrollLeft = x < visivel - coluna ? 0 : x - visivel / 2;
-    else if (x + 2 * coluna > moldura.scrollLeft + visivel)
-      moldura.scrollLeft = x + 2 * coluna - visivel;
+    if (!pana && !panaVertical) return;
+    const { width, height } = tela.getBoundingClientRect();
+    const { cursorX, cursorY } = terminal.buffer.active;
+    if (pana)
+      seguir('scrollLeft', moldura.clientWidth, (cursorX * width) / COLUNAS, width / COLUNAS);
+    if (panaVertical) {
+      seguir('scrollTop', moldura.clientHeight, (cursorY * height) / LINHAS, height / LINHAS);
+    }
   }
 
   function aplicar(proposta) {
     terminal.options.fontSize = proposta.fonte;
-    // One look at the real box: a font's hinting may make a cell larger.
     const { espaco } = proposta;
+    // Larger letters than fit: the frame keeps to the terminal's room and
+    // pans both ways; the page itself never scrolls.
+    const maior = escala > 1;
+    moldura.style.maxWidth = maior ? `${espaco.largura}px` : '';
+    moldura.style.maxHeight = maior ? `${espaco.altura}px` : '';
+    moldura.classList.toggle('maior', maior);
+    // One look at the real box: a font's hinting may make a cell larger.
     const larga = !proposta.dica && tela.getBoundingClientRect().width > espaco.largura;
-    if (larga || moldura.getBoundingClientRect().height > espaco.altura) {
+    if (!maior && (larga || moldura.getBoundingClientRect().height > espaco.altura)) {
       terminal.options.fontSize = Math.max(proposta.fonte - PASSO, 1);
     }
     pana = tela.getBoundingClientRect().width > moldura.clientWidth;
+    panaVertical = tela.getBoundingClientRect().height > moldura.clientHeight;
     mostrarCursor();
     pagina.classList.add('pronta');
   }
@@ -132,6 +179,7 @@ export function ajustarAJanela(terminal) {
   fecharTecladoDeToque();
   toque.addEventListener('change', fecharTecladoDeToque);
   terminal.onCursorMove(mostrarCursor);
+  reaplicar = () => aplicar(propor(metricas));
   aplicar(primeira ?? propor(metricas));
-  window.addEventListener('resize', () => aplicar(propor(metricas)));
+  window.addEventListener('resize', reaplicar);
 }

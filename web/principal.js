@@ -9,7 +9,7 @@ import { criarDisciplina, TECLA } from './disciplina.js';
 import { MUITO_TEXTO } from './narrador.js';
 import { carregar, guardarParaOffline } from './carga.js';
 import { criarVoz } from './voz.js';
-import { ajustarAJanela, leiauteInicial, FAMILIA } from './janela.js';
+import { ajustarAJanela, leiauteInicial, mudarLetra, letraAjustada, FAMILIA } from './janela.js';
 import { COLUNAS, LINHAS } from './encaixe.js';
 
 // 128 + SIGINT, the status plataforma_web.cpp exits with on Ctrl-C.
@@ -142,6 +142,32 @@ for (const botao of document.querySelectorAll('#teclas button')) {
 document.getElementById('terminal').addEventListener('pointerdown', () => {
   if (disciplina === null) novoJogo();
 });
+
+// The letters' size: the buttons, and Ctrl (or Cmd) with plus, minus or
+// 0, taken from the browser's zoom, which the fit to the window would
+// undo. Ctrl+0 at the fitted size is left to the browser: it resets a
+// zoom set from its menu. Each step is said.
+function letra(passo) {
+  voz.anunciar(`Letra ${mudarLetra(passo)}%`);
+}
+for (const botao of document.querySelectorAll('#letra button')) {
+  botao.addEventListener('pointerdown', (evento) => evento.preventDefault());
+  botao.addEventListener('click', () => letra(Number(botao.dataset.passo)));
+}
+const PASSOS_DO_ZOOM = { '+': 1, '=': 1, NumpadAdd: 1, '-': -1, _: -1, NumpadSubtract: -1 };
+window.addEventListener(
+  'keydown',
+  (evento) => {
+    if (!(evento.ctrlKey || evento.metaKey) || evento.altKey) return;
+    const zero = evento.key === '0' || evento.code === 'Numpad0';
+    const passo = zero ? 0 : (PASSOS_DO_ZOOM[evento.code] ?? PASSOS_DO_ZOOM[evento.key]);
+    if (passo === undefined || (zero && letraAjustada())) return;
+    evento.preventDefault();
+    evento.stopPropagation();
+    letra(passo);
+  },
+  { capture: true },
+);
 
 // A screen reader's review may leave the focus on a row of the terminal's
 // accessibility tree; a key typed there still reaches the game, and the

@@ -3,7 +3,7 @@
 // step) at the window sizes of the browser layout test and beyond.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { encaixar, tamanhoDaTela } from '../../web/encaixe.js';
+import { encaixar, tamanhoDaTela, ESCALAS } from '../../web/encaixe.js';
 
 // One character of the default monospace font, as a canvas measures it:
 // 0.6 of the font wide; its ascent and descent each rounded to whole
@@ -106,6 +106,31 @@ test('the chosen font fits its space and a quarter more would not, at any ratio'
         !cabe(r.fonte + 0.25) || (r.dica && r.fonte === 12),
         `${onde}: a quarter more fits`,
       );
+    }
+  }
+});
+
+test('a chosen scale multiplies the fitted font, keeps the keys, and pans where it overflows', () => {
+  for (const [largura, altura] of CHROMIUM) {
+    for (const dpr of [1, 2, 3]) {
+      const ajustada = encaixe(largura, altura, { dpr });
+      for (const escala of ESCALAS) {
+        const r = encaixe(largura, altura, { dpr, escala });
+        const onde = `${largura}x${altura} at dpr ${dpr}, scale ${escala}`;
+        const { fonte, ...lugar } = ajustada;
+        assert.ok(fonte * escala - r.fonte < 0.25 && r.fonte <= fonte * escala, onde);
+        const tela = tamanhoDaTela(chromium(r.fonte), dpr, 80, 25);
+        assert.deepEqual(
+          r,
+          {
+            ...lugar,
+            fonte: r.fonte,
+            pana: tela.largura > r.espaco.largura,
+            panaVertical: tela.altura > r.espaco.altura,
+          },
+          onde,
+        );
+      }
     }
   }
 });

@@ -5,11 +5,12 @@
 // device is turned and turned back: no page scroll, the largest font that
 // fits (at least the table's), the terminal, the keys and the cursor in
 // view, keys of 44x44 px at least, inputmode on touch, no layout shift up
-// to the first menu, and the terminal's strings in Portuguese.
+// to the first menu, and the terminal's strings in Portuguese. Then the
+// letters made larger with Ctrl+plus, and the game in forced colours.
 import assert from 'node:assert/strict';
 import { after, test } from 'node:test';
 import { abrirSite } from './motor.js';
-import { primeiroMenu, responder, CONVITE } from './tela.js';
+import { aguardar, primeiroMenu, responder, CONVITE } from './tela.js';
 
 const TAMANHOS = [
   // width, height, touch, least font, keys beside the terminal, what it stands for
@@ -38,12 +39,16 @@ const medir = () => {
     janela: [document.documentElement.clientWidth, document.documentElement.clientHeight],
     rolagem: [document.documentElement.scrollWidth, document.documentElement.scrollHeight],
     fonte: t.options.fontSize,
+    dpr: window.devicePixelRatio,
     moldura: caixa('#moldura'),
     tela,
     deslocada: moldura.scrollLeft,
-    cursor: tela.x + (t.buffer.active.cursorX * tela.l) / t.cols,
-    teclas: caixa('#teclas'),
-    botoes: [...document.querySelectorAll('#teclas button')].map((b) => {
+    cursor: [
+      tela.x + (t.buffer.active.cursorX * tela.l) / t.cols,
+      tela.y + (t.buffer.active.cursorY * tela.a) / t.rows,
+    ],
+    teclas: caixa('#controles'),
+    botoes: [...document.querySelectorAll('#controles button')].map((b) => {
       const r = b.getBoundingClientRect();
       return [r.width, r.height];
     }),
@@ -65,14 +70,15 @@ function conferir(m, [largura, altura, toque, minima, aoLado], momento) {
   assert.deepEqual(m.rolagem, m.janela, `${onde}: the page scrolls`);
   assert.ok(m.fonte >= minima, `${onde}: font ${m.fonte} < ${minima}`);
   dentro(m.moldura, m.janela, `${onde}: the terminal's frame`);
-  dentro(m.teclas, m.janela, `${onde}: the keys`);
-  if (m.tela.l > m.moldura.l + 0.5) {
+  dentro(m.teclas, m.janela, `${onde}: the keys and the letters' control`);
+  if (m.tela.l > m.moldura.l + 0.5 || m.tela.a > m.moldura.a + 0.5) {
     assert.ok(m.fonte >= 12, `${onde}: the frame pans at font ${m.fonte}`);
   } else {
     dentro(m.tela, m.janela, `${onde}: the terminal`);
   }
-  const { x, l } = m.moldura;
-  assert.ok(m.cursor >= x && m.cursor < x + l, `${onde}: cursor at ${m.cursor}, frame ${x}+${l}`);
+  const { x, y, l, a } = m.moldura;
+  const [cx, cy] = m.cursor;
+  assert.ok(cx >= x && cx < x + l && cy >= y && cy < y + a, `${onde}: cursor at ${m.cursor}`);
   for (const [bl, ba] of m.botoes) assert.ok(bl >= 44 && ba >= 44, `${onde}: a key ${bl}x${ba}`);
   assert.equal(m.inputmode, toque ? 'none' : null, `${onde}: inputmode`);
   if (aoLado !== null) {
@@ -161,3 +167,131 @@ for (const tamanho of TAMANHOS) {
     await contexto.close();
   });
 }
+
+// Ctrl with a key as the keyboard sends it: a real key event, which would
+// zoom the page were it not taken.
+const CTRL_MAIS = ['=', 'Equal', 187];
+const CTRL_ZERO = ['0', 'Digit0', 48];
+async function ctrlReal(cdp, [key, code, tecla], vezes = 1) {
+  for (let i = 0; i < vezes; i++) {
+    for (const type of ['rawKeyDown', 'keyUp']) {
+      const codigos = { windowsVirtualKeyCode: tecla, nativeVirtualKeyCode: tecla };
+      await cdp.send('Input.dispatchKeyEvent', { type, modifiers: 2, key, code, ...codigos });
+    }
+  }
+}
+const quadro = (pagina) =>
+  pagina.avaliar(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
+const naTela = (m) => m.fonte * m.dpr; // the letters' size in device pixels
+
+// A page of its own, a first visit; closed after `corpo`.
+async function emContexto(opcoes, corpo) {
+  const contexto = await motor.navegador.createBrowserContext();
+  try {
+    const pagina = await motor.pagina({ ...opcoes, contexto });
+    await corpo(pagina, await pagina.p.createCDPSession());
+  } finally {
+    await contexto.close();
+  }
+}
+
+for (const [largura, altura, toque, nome] of [
+  [1366, 657, false, 'Chromebook'],
+  [360, 740, true, 'phone upright'],
+]) {
+  const tamanho = [largura, altura, toque, 0, null];
+  test(`${largura}x${altura} ${nome}: Ctrl+plus to 200% and 300%, a reload, Ctrl+0`, () =>
+    emContexto({ largura, altura, toque }, async (pagina, cdp) => {
+      const l = await primeiroMenu(pagina, url);
+      const inicial = await pagina.avaliar(medir);
+      const apos = async (teclas, vezes) => {
+        await ctrlReal(cdp, teclas, vezes);
+        await quadro(pagina);
+        return pagina.avaliar(medir);
+      };
+      let m = await apos(CTRL_MAIS, 5);
+      assert.ok(naTela(m) >= 1.8 * naTela(inicial), `200%: ${m.fonte} from ${inicial.fonte}`);
+      conferir(m, tamanho, '200%');
+      m = await apos(CTRL_MAIS, 2);
+      assert.ok(naTela(m) >= 2.6 * naTela(inicial), `300%: ${m.fonte} from ${inicial.fonte}`);
+      conferir(m, tamanho, '300%');
+      await aguardar(
+        () => pagina.avaliar(() => document.getElementById('fala').textContent),
+        (f) => f === 'Letra 300%',
+        5000,
+        (f) => `the live region says: ${f}`,
+      );
+      await responder(pagina, l, '1');
+      conferir(await pagina.avaliar(medir), tamanho, '300%, the ring prompt');
+      await primeiroMenu(pagina, url);
+      const recarregada = await pagina.avaliar(medir);
+      assert.equal(recarregada.fonte, m.fonte, 'a reload lost the size');
+      conferir(recarregada, tamanho, '300%, reloaded');
+      m = await apos(CTRL_ZERO, 1);
+      assert.deepEqual([m.fonte, m.dpr], [inicial.fonte, inicial.dpr], 'Ctrl+0');
+    }));
+}
+
+// Which rows of the terminal carry ink (a pixel unlike the top right
+// one, the background), and how much of the cursor's cell is painted,
+// read off a screenshot that the page decodes itself.
+async function tinta(pagina) {
+  const tela = await pagina.avaliar(() => {
+    const r = document.querySelector('.xterm-screen').getBoundingClientRect();
+    return { x: r.left, y: r.top, width: r.width, height: r.height };
+  });
+  const png = await pagina.p.screenshot({ clip: tela, encoding: 'base64' });
+  return pagina.avaliar(async (png) => {
+    const bytes = Uint8Array.from(atob(png), (c) => c.charCodeAt(0));
+    const imagem = await createImageBitmap(new Blob([bytes], { type: 'image/png' }));
+    const { width: l, height: a } = imagem;
+    const contexto = new OffscreenCanvas(l, a).getContext('2d');
+    contexto.drawImage(imagem, 0, 0);
+    const { data } = contexto.getImageData(0, 0, l, a);
+    const cor = (x, y) => data.slice((y * l + x) * 4, (y * l + x) * 4 + 3).join();
+    const fundo = cor(l - 1, 0);
+    const t = window.terminalDoJogo;
+    const [larga, alta] = [l / t.cols, a / t.rows];
+    const pintados = (x0, y0, x1, y1) => {
+      let n = 0;
+      for (let y = Math.round(y0); y < Math.round(y1); y++) {
+        for (let x = Math.round(x0); x < Math.round(x1); x++) n += cor(x, y) !== fundo;
+      }
+      return n;
+    };
+    const linhas = [];
+    for (let r = 0; r < t.rows; r++) if (pintados(0, r * alta, l, (r + 1) * alta)) linhas.push(r);
+    const { cursorX: cx, cursorY: cy } = t.buffer.active;
+    const celula = pintados(cx * larga, cy * alta, (cx + 1) * larga, (cy + 1) * alta);
+    return { linhas, cursor: celula / (Math.round(larga) * Math.round(alta)) };
+  }, png);
+}
+
+test('1024x768 in forced colours: the cursor shows, nothing hidden is painted, the same rows', () =>
+  emContexto({ largura: 1024, altura: 768 }, async (pagina, cdp) => {
+    const forcadas = (value) =>
+      cdp.send('Emulation.setEmulatedMedia', { features: [{ name: 'forced-colors', value }] });
+    let l = await primeiroMenu(pagina, url);
+    for (const [tela, respostas] of [
+      ['the menu', []],
+      ['the ring prompt', ['1']],
+      ['a board after a move', ['3', '2']],
+    ]) {
+      for (const r of respostas) l = await responder(pagina, l, r);
+      const normal = await tinta(pagina);
+      await forcadas('active');
+      const forcada = await tinta(pagina);
+      // The terminal's rows for screen readers, painted where they have a colour.
+      const pintadas = await pagina.avaliar(() =>
+        [...document.querySelectorAll('.xterm-accessibility-tree > div')]
+          .filter((d) => d.textContent.trim() && getComputedStyle(d).color !== 'rgba(0, 0, 0, 0)')
+          .map((d) => d.textContent),
+      );
+      await forcadas('none');
+      assert.deepEqual(pintadas, [], `${tela}: hidden rows painted`);
+      assert.deepEqual(forcada.linhas, normal.linhas, `${tela}: rows with text`);
+      for (const [nome, { cursor }] of Object.entries({ normal, forcada })) {
+        assert.ok(cursor >= 0.5, `${tela}, ${nome}: ${Math.round(cursor * 100)}% of the cursor`);
+      }
+    }
+  }));

@@ -222,6 +222,14 @@ async function cenarios(t) {
     assert.ok(l.at(-1).endsWith(MENU) && l.length < 15, 'a key did not start a new game');
   });
 
+  // Before the game by ear, whose Shift+Tab leaves headless Firefox's
+  // page without the focus that a button's Enter needs.
+  await caso(
+    'letters: the buttons by pointer and by keyboard, said, kept over a reload',
+    async () => {
+      l = await letras(pagina);
+    },
+  );
   await caso('by ear: the towers by name, a refused move told, keys on a row of the tree', () =>
     porOuvido(pagina, l),
   );
@@ -307,6 +315,39 @@ async function porOuvido(pagina, l) {
   l = await teclar(pagina, l);
   console.log(`by ear: "${primeira}"`);
   console.log('  then each move, a refused one told; keys on a row of the tree reach the game');
+  return l;
+}
+
+// The letters' control: up to its largest size by pointer, kept over a
+// reload, back to the fitted size by keyboard (Enter and Space on the
+// focused button), each step said; then Ctrl+plus and Ctrl+0.
+async function letras(pagina) {
+  const fonte = () => pagina.avaliar(() => window.terminalDoJogo.options.fontSize);
+  const inicial = await fonte();
+  for (let i = 0; i < 9; i++) await pagina.clicar('#letra [aria-label="Aumentar a letra"]');
+  await falado(pagina, (f) => f === 'Letra 400%');
+  const maior = await fonte();
+  assert.ok(maior >= 3.75 * inicial, `${maior} from ${inicial}`);
+  const l = await primeiroMenu(pagina, url);
+  assert.equal(await fonte(), maior, 'a reload lost the size');
+  await falado(pagina, (f) => f.endsWith(MENU)); // the menu said, then the steps
+  await pagina.avaliar(() =>
+    document.querySelector('#letra [aria-label="Diminuir a letra"]').focus(),
+  );
+  for (let i = 0; i < 9; i++) await pagina.tecla(i % 2 ? 'Space' : 'Enter');
+  await falado(pagina, (f) => f === 'Letra 100%');
+  assert.equal(await fonte(), inicial);
+  // Ctrl+plus, as the keyboard zooms: the letters grow on the screen.
+  await pagina.avaliar(() => window.terminalDoJogo.focus());
+  const naTela = () =>
+    pagina.avaliar(() => window.terminalDoJogo.options.fontSize * window.devicePixelRatio);
+  const antes = await naTela();
+  for (let i = 0; i < 5; i++) await pagina.ctrl('=');
+  await falado(pagina, (f) => f === 'Letra 200%');
+  assert.ok((await naTela()) >= 1.8 * antes, `Ctrl+plus: ${await naTela()} from ${antes}`);
+  await pagina.ctrl('0');
+  await falado(pagina, (f) => f === 'Letra 100%');
+  assert.equal(await naTela(), antes, 'Ctrl+0');
   return l;
 }
 

@@ -10,7 +10,7 @@
 import assert from 'node:assert/strict';
 import { after, test } from 'node:test';
 import { abrirSite } from './motor.js';
-import { aguardar, primeiroMenu, responder, CONVITE } from './tela.js';
+import { falado, primeiroMenu, quadro, responder, CONVITE } from './tela.js';
 
 const TAMANHOS = [
   // width, height, touch, least font, keys beside the terminal, what it stands for
@@ -95,77 +95,85 @@ console.log(
   )} ${'keys'.padEnd(18)} CLS`,
 );
 
+// A page of its own, a first visit; closed after `corpo`.
+async function emContexto(opcoes, corpo) {
+  const contexto = await motor.navegador.createBrowserContext();
+  try {
+    const pagina = await motor.pagina({ ...opcoes, contexto });
+    await corpo(pagina, await pagina.p.createCDPSession());
+  } finally {
+    await contexto.close();
+  }
+}
+
 // One test a window size: at load, a long answer typed and erased, after
 // the 8-disc list, turned and turned back.
 for (const tamanho of TAMANHOS) {
   const [largura, altura, toque, , , nome] = tamanho;
-  test(`${largura}x${altura} ${nome}`, async () => {
-    const contexto = await motor.navegador.createBrowserContext();
-    const pagina = await motor.pagina({ largura, altura, toque, contexto });
-    await pagina.p.evaluateOnNewDocument(() => {
-      window.deslocamentos = 0;
-      new PerformanceObserver((lista) => {
-        for (const e of lista.getEntries()) if (!e.hadRecentInput) window.deslocamentos += e.value;
-      }).observe({ type: 'layout-shift', buffered: true });
-    });
-    let l = await primeiroMenu(pagina, url);
-    let m = await pagina.avaliar(medir);
-    conferir(m, tamanho, 'at load');
-    assert.equal(m.deslocada, 0, `${largura}x${altura}: the frame does not start at column 0`);
-    assert.ok(m.cls <= 0.01, `${largura}x${altura}: layout shift ${m.cls}`);
-    assert.equal(m.rotulo, 'Entrada do terminal');
-    if (m.tela.l <= m.moldura.l + 0.5) {
-      const maior = await pagina.avaliar(() => {
-        const t = window.terminalDoJogo;
-        t.options.fontSize += 1;
-        const fora = ['.xterm-screen', '#teclas'].some((e) => {
-          const r = document.querySelector(e).getBoundingClientRect();
-          const d = document.documentElement;
-          return r.left < 0 || r.top < 0 || r.right > d.clientWidth || r.bottom > d.clientHeight;
-        });
-        t.options.fontSize -= 1;
-        return !fora;
+  test(`${largura}x${altura} ${nome}`, () =>
+    emContexto({ largura, altura, toque }, async (pagina) => {
+      await pagina.p.evaluateOnNewDocument(() => {
+        window.deslocamentos = 0;
+        new PerformanceObserver((lista) => {
+          for (const e of lista.getEntries())
+            if (!e.hadRecentInput) window.deslocamentos += e.value;
+        }).observe({ type: 'layout-shift', buffered: true });
       });
-      assert.ok(!maior, `${largura}x${altura}: font ${m.fonte} + 1 would fit too`);
-    }
-    const telaVista = m.tela.l > m.moldura.l + 0.5 ? ` (${m.tela.l.toFixed(0)} wide, pans)` : '';
-    console.log(
-      `    ${`${largura}x${altura}`.padEnd(10)} ${nome.padEnd(21)} ${String(m.fonte).padEnd(5)} ${(
-        px(m.moldura) + telaVista
-      ).padEnd(24)} ${px(m.teclas).padEnd(18)} ${m.cls.toFixed(3)}`,
-    );
-
-    // A long answer takes the cursor to column 75; Ctrl-U brings it back.
-    await pagina.digitar('1'.repeat(60));
-    conferir(await pagina.avaliar(medir), tamanho, 'a long answer typed');
-    await pagina.ctrl('u');
-    conferir(await pagina.avaliar(medir), tamanho, 'the long answer erased');
-
-    // The 8-disc list scrolls the terminal by 255 moves.
-    for (const resposta of ['3', '8', '1']) {
-      l = await responder(pagina, l, resposta);
-    }
-    assert.equal(l.at(-1), CONVITE);
-    conferir(await pagina.avaliar(medir), tamanho, 'after the 8-disc list');
-
-    // Turned, and back; the page adjusts on the resize event, before the
-    // next frame.
-    const virar = async (l, a) => {
-      await pagina.p.setViewport({ width: l, height: a, isMobile: toque, hasTouch: toque });
-      await pagina.avaliar(
-        () => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))),
+      let l = await primeiroMenu(pagina, url);
+      let m = await pagina.avaliar(medir);
+      conferir(m, tamanho, 'at load');
+      assert.equal(m.deslocada, 0, `${largura}x${altura}: the frame does not start at column 0`);
+      assert.ok(m.cls <= 0.01, `${largura}x${altura}: layout shift ${m.cls}`);
+      assert.equal(m.rotulo, 'Entrada do terminal');
+      if (m.tela.l <= m.moldura.l + 0.5) {
+        const maior = await pagina.avaliar(() => {
+          const t = window.terminalDoJogo;
+          t.options.fontSize += 1;
+          const fora = ['.xterm-screen', '#teclas'].some((e) => {
+            const r = document.querySelector(e).getBoundingClientRect();
+            const d = document.documentElement;
+            return r.left < 0 || r.top < 0 || r.right > d.clientWidth || r.bottom > d.clientHeight;
+          });
+          t.options.fontSize -= 1;
+          return !fora;
+        });
+        assert.ok(!maior, `${largura}x${altura}: font ${m.fonte} + 1 would fit too`);
+      }
+      const telaVista = m.tela.l > m.moldura.l + 0.5 ? ` (${m.tela.l.toFixed(0)} wide, pans)` : '';
+      console.log(
+        `    ${`${largura}x${altura}`.padEnd(10)} ${nome.padEnd(21)} ${String(m.fonte).padEnd(5)} ${(
+          px(m.moldura) + telaVista
+        ).padEnd(24)} ${px(m.teclas).padEnd(18)} ${m.cls.toFixed(3)}`,
       );
-      return pagina.avaliar(medir);
-    };
-    const virado = TAMANHOS.find((t) => t[0] === altura && t[1] === largura);
-    conferir(
-      await virar(altura, largura),
-      [altura, largura, toque, virado?.[3] ?? 0, virado?.[4] ?? null],
-      'turned',
-    );
-    conferir(await virar(largura, altura), tamanho, 'turned back');
-    await contexto.close();
-  });
+
+      // A long answer takes the cursor to column 75; Ctrl-U brings it back.
+      await pagina.digitar('1'.repeat(60));
+      conferir(await pagina.avaliar(medir), tamanho, 'a long answer typed');
+      await pagina.ctrl('u');
+      conferir(await pagina.avaliar(medir), tamanho, 'the long answer erased');
+
+      // The 8-disc list scrolls the terminal by 255 moves.
+      for (const resposta of ['3', '8', '1']) {
+        l = await responder(pagina, l, resposta);
+      }
+      assert.equal(l.at(-1), CONVITE);
+      conferir(await pagina.avaliar(medir), tamanho, 'after the 8-disc list');
+
+      // Turned, and back; the page adjusts on the resize event, before the
+      // next frame.
+      const virar = async (l, a) => {
+        await pagina.p.setViewport({ width: l, height: a, isMobile: toque, hasTouch: toque });
+        await quadro(pagina);
+        return pagina.avaliar(medir);
+      };
+      const virado = TAMANHOS.find((t) => t[0] === altura && t[1] === largura);
+      conferir(
+        await virar(altura, largura),
+        [altura, largura, toque, virado?.[3] ?? 0, virado?.[4] ?? null],
+        'turned',
+      );
+      conferir(await virar(largura, altura), tamanho, 'turned back');
+    }));
 }
 
 // Ctrl with a key as the keyboard sends it: a real key event, which would
@@ -180,20 +188,7 @@ async function ctrlReal(cdp, [key, code, tecla], vezes = 1) {
     }
   }
 }
-const quadro = (pagina) =>
-  pagina.avaliar(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
 const naTela = (m) => m.fonte * m.dpr; // the letters' size in device pixels
-
-// A page of its own, a first visit; closed after `corpo`.
-async function emContexto(opcoes, corpo) {
-  const contexto = await motor.navegador.createBrowserContext();
-  try {
-    const pagina = await motor.pagina({ ...opcoes, contexto });
-    await corpo(pagina, await pagina.p.createCDPSession());
-  } finally {
-    await contexto.close();
-  }
-}
 
 for (const [largura, altura, toque, nome] of [
   [1366, 657, false, 'Chromebook'],
@@ -215,12 +210,7 @@ for (const [largura, altura, toque, nome] of [
       m = await apos(CTRL_MAIS, 2);
       assert.ok(naTela(m) >= 2.6 * naTela(inicial), `300%: ${m.fonte} from ${inicial.fonte}`);
       conferir(m, tamanho, '300%');
-      await aguardar(
-        () => pagina.avaliar(() => document.getElementById('fala').textContent),
-        (f) => f === 'Letra 300%',
-        5000,
-        (f) => `the live region says: ${f}`,
-      );
+      await falado(pagina, (f) => f === 'Letra 300%');
       await responder(pagina, l, '1');
       conferir(await pagina.avaliar(medir), tamanho, '300%, the ring prompt');
       await primeiroMenu(pagina, url);

@@ -33,6 +33,7 @@ import {
   MENU,
   FIM,
   esperar,
+  falado,
   linhas,
   repouso,
   responder,
@@ -257,15 +258,6 @@ async function cenarios(t) {
     { skip: !motor.navegador && 'the engine reports neither' },
   );
 }
-
-// What the page's live region says, once it says what `esperado` wants.
-const falado = (pagina, esperado) =>
-  aguardar(
-    () => pagina.avaliar(() => document.getElementById('fala').textContent),
-    esperado,
-    5000,
-    (f) => `the live region says: ${f}`,
-  );
 
 // A game played by ear: the towers said by name, xterm's own live region
 // silent, a refused move told, keys typed on a row of the accessibility

@@ -44,6 +44,19 @@ export async function aguardar(ler, pronto, ms, queixa) {
   }
 }
 
+// What the page's live region says, once it says what `esperado` wants.
+export const falado = (pagina, esperado) =>
+  aguardar(
+    () => pagina.avaliar(() => document.getElementById('fala').textContent),
+    esperado,
+    5000,
+    (f) => `the live region says: ${f}`,
+  );
+
+// Two frames on: what a resize or a key changed is laid out and painted.
+export const quadro = (pagina) =>
+  pagina.avaliar(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
+
 // Waits until the game waits again (a prompt or the pause at the cursor)
 // with a screen other than `antes` (its lines).
 export const repouso = (pagina, antes = null, ms = 10000) =>

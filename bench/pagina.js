@@ -23,20 +23,25 @@ const SEM_POPUP = '--disable-features=WebUIOmniboxPopup,WebUIOmniboxFullPopup,We
 const mediana = (valores) => [...valores].sort((a, b) => a - b)[Math.floor(valores.length / 2)];
 
 // Milliseconds from the start of the navigation to the frame after the
-// first menu is in the page: a first visit, in a window opened 1.5 s
-// before, as a person's window already is.
+// first menu is shown, whatever draws it (the page's own first screen or
+// the terminal): a first visit, in a window opened 1.5 s before, as a
+// person's window already is.
 async function ateOPrimeiroMenu(motor, url, largura, altura) {
   const contexto = await motor.navegador.createBrowserContext();
   const { p } = await motor.pagina({ largura, altura, contexto });
-  // Seen as the terminal writes it into the page, then the next frame.
+  // Seen as it comes into the page, shown, then the next frame.
   await p.evaluateOnNewDocument((menu) => {
     const observador = new MutationObserver(() => {
-      const linhas = document.querySelector('.xterm-rows')?.textContent.replaceAll('\u00a0', ' ');
-      if (!linhas?.includes(menu)) return;
+      const telas = document.querySelectorAll(
+        'main.pronta #primeira-tela, main.pronta .xterm-rows',
+      );
+      const texto = [...telas].map((t) => t.textContent.replaceAll('\u00a0', ' ')).join('');
+      if (!texto.includes(menu)) return;
       observador.disconnect();
       requestAnimationFrame(() => (window.primeiroMenu = performance.now()));
     });
-    observador.observe(document, { childList: true, subtree: true, characterData: true });
+    const tudo = { childList: true, subtree: true, characterData: true, attributes: true };
+    observador.observe(document, tudo);
   }, MENU);
   await esperar(1500);
   await p.goto(url, { waitUntil: 'domcontentloaded' });
@@ -94,17 +99,29 @@ try {
     }
   }
   const doFarol = (ler) => relatorios.map((r) => mediana(r.map(ler)));
-  const tbt = doFarol((r) => r.audits['total-blocking-time'].numericValue);
+  const auditoria = (id) => doFarol((r) => r.audits[id].numericValue);
+  const fcp = auditoria('first-contentful-paint');
+  const lcp = doFarol(
+    (r) =>
+      r.audits['largest-contentful-paint'].numericValue -
+      r.audits['first-contentful-paint'].numericValue,
+  );
+  const tbt = auditoria('total-blocking-time');
   const nota = doFarol((r) => r.categories.performance.score * 100);
-  const cls = doFarol((r) => r.audits['cumulative-layout-shift'].numericValue);
+  const cls = auditoria('cumulative-layout-shift');
+  const ms = (valores) => valores.map((t) => `${t.toFixed(0)} ms`);
   linhas.push(
     [
-      `mobile Total Blocking Time, median of ${FAROIS}`,
-      tbt.map((t) => `${t.toFixed(0)} ms`),
-    ].concat(['<= 150 ms', tbt.at(-1) <= 150]),
+      `mobile First Contentful Paint, median of ${FAROIS}`,
+      ms(fcp),
+      '<= 1000 ms',
+      fcp.at(-1) <= 1000,
+    ],
+    [`mobile LCP after FCP, median of ${FAROIS}`, ms(lcp), '<= 50 ms', lcp.at(-1) <= 50],
+    [`mobile Total Blocking Time, median of ${FAROIS}`, ms(tbt), '<= 100 ms', tbt.at(-1) <= 100],
     [`mobile performance score, median of ${FAROIS}`, nota.map((n) => n.toFixed(0))].concat([
-      '>= 97',
-      nota.at(-1) >= 97,
+      '100',
+      nota.at(-1) >= 100,
     ]),
     [`mobile Cumulative Layout Shift, median`, cls.map((c) => c.toFixed(3))].concat([
       '0',

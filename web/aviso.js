@@ -16,8 +16,12 @@
       'WebAssembly. Atualize o navegador ou use outro, ou instale o jogo no computador.';
   }
   if (motivo === null) return;
+  // At once, in the page's head, so that no first screen shows; the words
+  // once the page is parsed.
   document.documentElement.classList.add('sem-jogo');
-  var aviso = document.getElementById('aviso');
-  aviso.textContent = motivo;
-  aviso.hidden = false;
+  document.addEventListener('DOMContentLoaded', function () {
+    var aviso = document.getElementById('aviso');
+    aviso.textContent = motivo;
+    aviso.hidden = false;
+  });
 })();

@@ -1,29 +1,31 @@
 // The terminal in the window: the layout computed (encaixe.js) and
 // applied, at the letters' size the student chose, the frame following
 // the cursor where it pans, and a touch screen's own keyboard kept closed.
-import { encaixar, metricasProporcionais, COLUNAS, LINHAS, PASSO, ESCALAS } from './encaixe.js';
 
-export const FAMILIA = 'monospace'; // the terminal's font
+// Measuring the page and the layout for it (encaixe.js): the first
+// paint's script's, which laid the page out before this module arrived.
+const {
+  COLUNAS,
+  LINHAS,
+  PASSO,
+  ESCALAS,
+  metricasProporcionais,
+  FAMILIA,
+  GUARDADA,
+  metricasDoCanvas,
+  propor,
+  limitarMoldura,
+} = window.primeiraPintura;
+export { FAMILIA };
 
 const pagina = document.querySelector('main');
 const moldura = document.getElementById('moldura');
-const controles = document.getElementById('controles');
-const girar = document.getElementById('girar');
-let barra = null; // a horizontal scroll bar's height, once measured
 let primeira = null; // the layout made before the terminal opened
 let reaplicar = null; // the layout made again, once the terminal is open
 
 // The letters' scale the student chose, kept across reloads and games
 // where the browser lets the page store it, else for as long as the page.
-const GUARDADA = 'torre-de-hanoi:letra';
-let escala = (() => {
-  try {
-    const guardada = Number(localStorage.getItem(GUARDADA));
-    return ESCALAS.includes(guardada) ? guardada : 1;
-  } catch {
-    return 1;
-  }
-})();
+let escala = window.primeiraPintura.escalaGuardada();
 
 // One step larger (+1) or smaller (-1), or back to the fitted size (0);
 // returns the scale now, in percent.
@@ -46,74 +48,13 @@ export const letraAjustada = () => escala === 1;
 // own fit add-on reads it.
 const caractereDoTerminal = (terminal) => terminal._core._charSizeService;
 
-// One character's font metrics at any font, measured as the terminal
-// measures them (a canvas's measureText), without laying out the page;
-// null where the browser cannot. Engines round them differently
-// (Chromium to the nearest pixel, Firefox up), so each font is measured,
-// not scaled from one.
-function metricasDoCanvas() {
-  const contexto = globalThis.OffscreenCanvas && new OffscreenCanvas(1, 1).getContext('2d');
-  if (!contexto || !('fontBoundingBoxAscent' in contexto.measureText('W'))) return null;
-  return (fonte) => {
-    contexto.font = `${fonte}px ${FAMILIA}`;
-    const m = contexto.measureText('W');
-    return { largura: m.width, altura: m.fontBoundingBoxAscent + m.fontBoundingBoxDescent };
-  };
-}
-
-// What the layout needs of the page: the window without scroll bars of
-// its own (the terminal may still be too large for it), the keys' box in
-// each arrangement (they do not depend on the font) and, the first time,
-// a scroll bar's height.
-function medir() {
-  const raiz = document.documentElement;
-  const caixa = () => {
-    const r = controles.getBoundingClientRect();
-    return { largura: r.width, altura: r.height };
-  };
-  raiz.classList.add('medindo');
-  pagina.classList.remove('ao-lado');
-  girar.hidden = false;
-  if (barra === null) moldura.style.overflowX = 'scroll';
-  const abaixoComDica = caixa();
-  const janela = { largura: raiz.clientWidth, altura: raiz.clientHeight };
-  if (barra === null) {
-    barra = moldura.offsetHeight - moldura.clientHeight;
-    moldura.style.overflowX = '';
-  }
-  girar.hidden = true;
-  const abaixo = caixa();
-  pagina.classList.add('ao-lado');
-  const aoLado = caixa();
-  raiz.classList.remove('medindo');
-  return { janela, teclas: { abaixo, abaixoComDica, aoLado } };
-}
-
-// The layout for the window as it is, the keys placed by it.
-function propor(metricas) {
-  const { janela, teclas } = medir();
-  const estilo = getComputedStyle(pagina);
-  const proposta = encaixar({
-    janela,
-    margem: parseFloat(estilo.paddingLeft),
-    vao: parseFloat(estilo.columnGap),
-    teclas,
-    metricas,
-    dpr: window.devicePixelRatio,
-    barra,
-    escala,
-  });
-  pagina.classList.toggle('ao-lado', proposta.aoLado);
-  girar.hidden = !proposta.dica;
-  return proposta;
-}
-
-// Before the terminal exists, the page lays out at its quickest: the keys
-// are placed, and the terminal opens at the returned font. Where the font
-// cannot be measured without the terminal, it opens at `reserva`.
+// Before the terminal exists: the first paint's layout, or one made now
+// where the page has not been painted yet; the terminal opens at its
+// font. Where the font cannot be measured without the terminal, it opens
+// at `reserva`.
 export function leiauteInicial(reserva) {
   const metricas = metricasDoCanvas();
-  primeira = metricas && propor(metricas);
+  primeira = window.primeiraPintura.proposta ?? (metricas && propor(metricas, escala));
   return primeira?.fonte ?? reserva;
 }
 
@@ -151,12 +92,8 @@ export function ajustarAJanela(terminal) {
   function aplicar(proposta) {
     terminal.options.fontSize = proposta.fonte;
     const { espaco } = proposta;
-    // Larger letters than fit: the frame keeps to the terminal's room and
-    // pans both ways; the page itself never scrolls.
     const maior = escala > 1;
-    moldura.style.maxWidth = maior ? `${espaco.largura}px` : '';
-    moldura.style.maxHeight = maior ? `${espaco.altura}px` : '';
-    moldura.classList.toggle('maior', maior);
+    limitarMoldura(proposta, escala);
     // One look at the real box: a font's hinting may make a cell larger.
     const larga = !proposta.dica && tela.getBoundingClientRect().width > espaco.largura;
     if (!maior && (larga || moldura.getBoundingClientRect().height > espaco.altura)) {
@@ -179,7 +116,7 @@ export function ajustarAJanela(terminal) {
   fecharTecladoDeToque();
   toque.addEventListener('change', fecharTecladoDeToque);
   terminal.onCursorMove(mostrarCursor);
-  reaplicar = () => aplicar(propor(metricas));
-  aplicar(primeira ?? propor(metricas));
+  reaplicar = () => aplicar(propor(metricas, escala));
+  aplicar(primeira ?? propor(metricas, escala));
   window.addEventListener('resize', reaplicar);
 }

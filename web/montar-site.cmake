@@ -1,8 +1,10 @@
 # Puts every file of the site into SITE, then writes the service worker
 # with their list, its cache named after their contents. Run by the build,
 # which lists the page's files (PAGINAS, in web/) and the modules index.html
-# preloads (PRECARREGADOS), each list comma-separated:
-#   cmake -DFONTE=... -DSITE=... -DPAGINAS=... -DPRECARREGADOS=... -DJOGO=... -DXTERM=... -DRSVG_CONVERT=... -P montar-site.cmake
+# preloads (PRECARREGADOS), the sources of the first paint's classic
+# script (CLASSICO), each list comma-separated, and the script node runs
+# to write the game's first screen (PRIMEIRA_TELA):
+#   cmake -DFONTE=... -DSITE=... -DPAGINAS=... -DPRECARREGADOS=... -DCLASSICO=... -DNODE_JS=... -DPRIMEIRA_TELA=... -DJOGO=... -DXTERM=... -DRSVG_CONVERT=... -P montar-site.cmake
 file(REMOVE_RECURSE ${SITE})
 file(MAKE_DIRECTORY ${SITE})
 
@@ -19,7 +21,7 @@ file(COPY ${paginas} ${FONTE}/LICENSE
 string(REPLACE "," ";" precarregados "${PRECARREGADOS}")
 set(links "")
 foreach(modulo ${precarregados})
-  string(APPEND links "<link rel=\"modulepreload\" href=\"${modulo}\" />\n    ")
+  string(APPEND links "<link rel=\"modulepreload\" href=\"${modulo}\" />\n      ")
 endforeach()
 string(STRIP "${links}" links)
 file(READ ${SITE}/index.html pagina)
@@ -36,6 +38,27 @@ file(COPY ${JOGO} ${pasta_jogo}/${nome_jogo}.wasm DESTINATION ${SITE}
   FILE_PERMISSIONS ${leitura})
 configure_file(${XTERM}/LICENSE ${SITE}/LICENSE-xterm COPYONLY
   FILE_PERMISSIONS ${leitura})
+
+# The first paint's classic script: its sources one after the other, their
+# exports dropped, in a scope of their own, without the comment lines (it
+# is sent before the first paint).
+string(REPLACE "," ";" fontes_classico "${CLASSICO}")
+set(classico "")
+foreach(fonte_js ${fontes_classico})
+  file(READ ${web}/${fonte_js} codigo)
+  string(APPEND classico "\n${codigo}")
+endforeach()
+string(REGEX REPLACE "\nexport " "\n" classico "${classico}")
+string(REGEX REPLACE "\n[ ]*//[^\n]*" "" classico "${classico}")
+list(GET fontes_classico -1 nome_classico)
+file(WRITE ${SITE}/${nome_classico} "(() => {${classico}\n})();\n")
+
+# The game's first screen into index.html, from the game itself.
+execute_process(COMMAND ${NODE_JS} ${PRIMEIRA_TELA} ${SITE}
+  RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "${PRIMEIRA_TELA} could not write the first screen")
+endif()
 
 # The ES module build of xterm, named .js (a plain static server may give
 # .mjs a type that browsers refuse for a module), without its source map

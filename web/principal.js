@@ -5,12 +5,11 @@
 // the voice. The layout is in janela.js, the speech in voz.js, the loading
 // in carga.js.
 import { Terminal } from './xterm.js';
-import { criarDisciplina, TECLA } from './disciplina.js';
+import { criarDisciplina } from './disciplina.js';
 import { MUITO_TEXTO } from './narrador.js';
 import { carregar, guardarParaOffline } from './carga.js';
 import { criarVoz } from './voz.js';
 import { ajustarAJanela, leiauteInicial, mudarLetra, letraAjustada, FAMILIA } from './janela.js';
-import { COLUNAS, LINHAS } from './encaixe.js';
 
 // 128 + SIGINT, the status plataforma_web.cpp exits with on Ctrl-C.
 const STATUS_CTRL_C = 128 + 2;
@@ -24,8 +23,8 @@ const fonte = leiauteInicial(16);
 await new Promise((seguir) => setTimeout(seguir, 0));
 
 const terminal = new Terminal({
-  cols: COLUNAS,
-  rows: LINHAS,
+  cols: window.primeiraPintura.COLUNAS,
+  rows: window.primeiraPintura.LINHAS,
   convertEol: true, // the game's line ends, as a tty's ONLCR gives them
   screenReaderMode: true,
   fontFamily: FAMILIA,
@@ -123,8 +122,13 @@ async function novoJogo() {
   voz.anunciar(fim);
 }
 
+// Keys typed before the first screen is on the terminal wait, in order,
+// behind those typed on the page's first paint; null once it is there.
+let emEspera = [];
+
 function teclar(dados) {
-  if (disciplina !== null) disciplina.teclas(dados);
+  if (emEspera !== null) emEspera.push(dados);
+  else if (disciplina !== null) disciplina.teclas(dados);
   else novoJogo();
 }
 
@@ -134,11 +138,6 @@ terminal.onData(teclar);
 // is typed: a blank between two numbers).
 terminal.attachCustomKeyEventHandler((e) => !(e.key === 'Tab' && e.shiftKey));
 
-for (const botao of document.querySelectorAll('#teclas button')) {
-  // The terminal keeps the focus, so a keyboard goes on typing into it.
-  botao.addEventListener('pointerdown', (evento) => evento.preventDefault());
-  botao.addEventListener('click', () => teclar(botao.dataset.tecla));
-}
 document.getElementById('terminal').addEventListener('pointerdown', () => {
   if (disciplina === null) novoJogo();
 });
@@ -172,14 +171,11 @@ window.addEventListener(
 // A screen reader's review may leave the focus on a row of the terminal's
 // accessibility tree; a key typed there still reaches the game, and the
 // focus goes back to the terminal's input.
-const TECLAS_DO_JOGO = { Enter: TECLA.CR, Backspace: TECLA.DEL, Tab: TECLA.TAB };
 function teclarNaRevisao(evento) {
   if (evento.target === terminal.textarea) return;
-  const tecla =
-    TECLAS_DO_JOGO[evento.key] ??
-    (evento.key.length === 1 && !evento.ctrlKey && !evento.altKey ? evento.key : null);
+  const tecla = window.primeiraPintura.dadosDaTecla(evento);
   terminal.focus();
-  if (tecla === null || evento.metaKey || (evento.key === 'Tab' && evento.shiftKey)) return;
+  if (tecla === null) return;
   evento.preventDefault();
   teclar(tecla);
 }
@@ -189,10 +185,29 @@ function teclarNaRevisao(evento) {
 // the menu; a slow download holds it a moment at most.
 novoJogo();
 await Promise.race([telaPronta, new Promise((passou) => setTimeout(passou, 100))]);
+// The first paint's screen stays over the terminal until the terminal has
+// drawn the game's own, in the same frame as it goes; the keys it kept
+// go to the game once its first screen is there.
+const pintada = document.getElementById('primeira-tela');
+pintada?.classList.add('por-cima');
+emEspera.unshift(...window.primeiraPintura.soltarTeclas());
 terminal.open(document.getElementById('terminal'));
 terminal.element.addEventListener('keydown', teclarNaRevisao, true);
+for (const botao of document.querySelectorAll('#teclas button')) {
+  // The terminal keeps the focus, so a keyboard goes on typing into it.
+  botao.addEventListener('pointerdown', (evento) => evento.preventDefault());
+  botao.addEventListener('click', () => teclar(botao.dataset.tecla));
+}
 voz.silenciarXterm();
 ajustarAJanela(terminal); // the page shows, the menu in it
 terminal.focus();
-// The offline copy once the first menu is on the page.
-telaPronta.then(guardarParaOffline);
+telaPronta.then(() => {
+  const desenhada = terminal.onRender(() => {
+    desenhada.dispose();
+    pintada?.remove();
+  });
+  const guardadas = emEspera;
+  emEspera = null;
+  for (const dados of guardadas) teclar(dados);
+  guardarParaOffline(); // the offline copy once the first menu is on the page
+});

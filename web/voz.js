@@ -6,9 +6,18 @@
 import { narrar, prosa } from './narrador.js';
 
 // Screen readers drop what a live region gets in the burst of events of a
-// page's load: the first words wait until the page has settled.
-const assentada = new Promise((pronta) =>
-  window.addEventListener('load', () => setTimeout(pronta, 1000), { once: true }),
+// page's load, and of the terminal's opening (Orca prunes its queue when
+// the terminal's rows flood it): the first words wait until both are over
+// and the page has settled a moment.
+let terminalAberto; // its resolver
+const carregada = new Promise((pronta) =>
+  document.readyState === 'complete'
+    ? pronta()
+    : window.addEventListener('load', pronta, { once: true }),
+);
+const aberto = new Promise((pronto) => (terminalAberto = pronto));
+const assentada = Promise.all([carregada, aberto]).then(
+  () => new Promise((pronta) => setTimeout(pronta, 1000)),
 );
 
 export function criarVoz(terminal, regiao) {
@@ -41,11 +50,16 @@ export function criarVoz(terminal, regiao) {
   return {
     anunciar,
 
-    // Once the terminal is open.
+    // Once the terminal is open; the first words wait for its first
+    // drawing to be over.
     silenciarXterm() {
       const regiaoDoXterm = terminal.element.querySelector('.live-region');
       regiaoDoXterm.setAttribute('aria-live', 'off');
       regiaoDoXterm.setAttribute('aria-hidden', 'true');
+      const desenhado = terminal.onRender(() => {
+        desenhado.dispose();
+        terminalAberto();
+      });
     },
 
     jogoEscreveu(bytes) {

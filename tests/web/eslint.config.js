@@ -14,6 +14,28 @@ export default [
     languageOptions: { globals: { ...globals.browser } },
   },
   {
+    // A classic script, made by the build of encaixe.js and itself.
+    files: ['web/primeira-pintura.js'],
+    languageOptions: {
+      sourceType: 'script',
+      globals: Object.fromEntries(
+        [
+          'encaixar',
+          'tamanhoDaTela',
+          'metricasProporcionais',
+          'COLUNAS',
+          'LINHAS',
+          'PASSO',
+          'ESCALAS',
+        ].map((n) => [n, 'readonly']),
+      ),
+    },
+  },
+  {
+    files: ['web/primeira-tela.mjs'],
+    languageOptions: { globals: { ...globals.node } },
+  },
+  {
     files: ['web/sw.js'],
     languageOptions: { globals: { ...globals.serviceworker } },
   },

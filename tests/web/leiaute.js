@@ -10,7 +10,17 @@
 import assert from 'node:assert/strict';
 import { after, test } from 'node:test';
 import { abrirSite } from './motor.js';
-import { falado, primeiroMenu, quadro, responder, CONVITE } from './tela.js';
+import { LINHAS } from '../../web/encaixe.js';
+import {
+  aguardar,
+  falado,
+  linhas,
+  menuAberto,
+  primeiroMenu,
+  quadro,
+  responder,
+  CONVITE,
+} from './tela.js';
 
 const TAMANHOS = [
   // width, height, touch, least font, keys beside the terminal, what it stands for
@@ -86,7 +96,7 @@ function conferir(m, [largura, altura, toque, minima, aoLado], momento) {
   }
 }
 
-const { url, motor, fechar } = await abrirSite('chromium');
+const { url, motor, fechar, servidor } = await abrirSite('chromium');
 after(fechar);
 const px = (c) => `${c.l.toFixed(0)}x${c.a.toFixed(0)}+${c.x.toFixed(0)}+${c.y.toFixed(0)}`;
 console.log(
@@ -100,6 +110,12 @@ async function emContexto(opcoes, corpo) {
   const contexto = await motor.navegador.createBrowserContext();
   try {
     const pagina = await motor.pagina({ ...opcoes, contexto });
+    await pagina.p.evaluateOnNewDocument(() => {
+      window.deslocamentos = 0; // the layout shift, as Lighthouse counts it
+      new PerformanceObserver((lista) => {
+        for (const e of lista.getEntries()) if (!e.hadRecentInput) window.deslocamentos += e.value;
+      }).observe({ type: 'layout-shift', buffered: true });
+    });
     await corpo(pagina, await pagina.p.createCDPSession());
   } finally {
     await contexto.close();
@@ -112,13 +128,6 @@ for (const tamanho of TAMANHOS) {
   const [largura, altura, toque, , , nome] = tamanho;
   test(`${largura}x${altura} ${nome}`, () =>
     emContexto({ largura, altura, toque }, async (pagina) => {
-      await pagina.p.evaluateOnNewDocument(() => {
-        window.deslocamentos = 0;
-        new PerformanceObserver((lista) => {
-          for (const e of lista.getEntries())
-            if (!e.hadRecentInput) window.deslocamentos += e.value;
-        }).observe({ type: 'layout-shift', buffered: true });
-      });
       let l = await primeiroMenu(pagina, url);
       let m = await pagina.avaliar(medir);
       conferir(m, tamanho, 'at load');
@@ -222,40 +231,64 @@ for (const [largura, altura, toque, nome] of [
     }));
 }
 
-// Which rows of the terminal carry ink (a pixel unlike the top right
-// one, the background), and how much of the cursor's cell is painted,
-// read off a screenshot that the page decodes itself.
-async function tinta(pagina) {
-  const tela = await pagina.avaliar(() => {
-    const r = document.querySelector('.xterm-screen').getBoundingClientRect();
+// A screenshot of the box of `seletor`, as base64 PNG.
+async function foto(pagina, seletor = '.xterm-screen') {
+  const clip = await pagina.avaliar((seletor) => {
+    const r = document.querySelector(seletor).getBoundingClientRect();
     return { x: r.left, y: r.top, width: r.width, height: r.height };
-  });
-  const png = await pagina.p.screenshot({ clip: tela, encoding: 'base64' });
-  return pagina.avaliar(async (png) => {
-    const bytes = Uint8Array.from(atob(png), (c) => c.charCodeAt(0));
-    const imagem = await createImageBitmap(new Blob([bytes], { type: 'image/png' }));
-    const { width: l, height: a } = imagem;
-    const contexto = new OffscreenCanvas(l, a).getContext('2d');
-    contexto.drawImage(imagem, 0, 0);
-    const { data } = contexto.getImageData(0, 0, l, a);
-    const cor = (x, y) => data.slice((y * l + x) * 4, (y * l + x) * 4 + 3).join();
-    const fundo = cor(l - 1, 0);
-    const t = window.terminalDoJogo;
-    const [larga, alta] = [l / t.cols, a / t.rows];
-    const pintados = (x0, y0, x1, y1) => {
-      let n = 0;
-      for (let y = Math.round(y0); y < Math.round(y1); y++) {
-        for (let x = Math.round(x0); x < Math.round(x1); x++) n += cor(x, y) !== fundo;
-      }
-      return n;
-    };
-    const linhas = [];
-    for (let r = 0; r < t.rows; r++) if (pintados(0, r * alta, l, (r + 1) * alta)) linhas.push(r);
-    const { cursorX: cx, cursorY: cy } = t.buffer.active;
-    const celula = pintados(cx * larga, cy * alta, (cx + 1) * larga, (cy + 1) * alta);
-    return { linhas, cursor: celula / (Math.round(larga) * Math.round(alta)) };
-  }, png);
+  }, seletor);
+  return pagina.p.screenshot({ clip, encoding: 'base64' });
 }
+
+// Screenshots of the terminal read by the page itself: for each, which of
+// the 25 rows carry ink (a pixel unlike the top right one, the background)
+// and how much of the cell `[x, y]` is painted; and the share of pixels
+// that differ between the first two.
+const tinta = (pagina, fotos, celula = [0, 0]) =>
+  pagina.avaliar(
+    async (fotos, [cx, cy], linhas) => {
+      const imagens = await Promise.all(
+        fotos.map(async (png) => {
+          const bytes = Uint8Array.from(atob(png), (c) => c.charCodeAt(0));
+          const imagem = await createImageBitmap(new Blob([bytes], { type: 'image/png' }));
+          const { width: l, height: a } = imagem;
+          const contexto = new OffscreenCanvas(l, a).getContext('2d');
+          contexto.drawImage(imagem, 0, 0);
+          return { l, a, dados: contexto.getImageData(0, 0, l, a).data };
+        }),
+      );
+      const telas = imagens.map(({ l, a, dados }) => {
+        const cor = (x, y) => dados.slice((y * l + x) * 4, (y * l + x) * 4 + 3).join();
+        const fundo = cor(l - 1, 0);
+        const [larga, alta] = [l / 80, a / linhas];
+        const pintados = (x0, y0, x1, y1) => {
+          let n = 0;
+          for (let y = Math.round(y0); y < Math.round(y1); y++) {
+            for (let x = Math.round(x0); x < Math.round(x1); x++) n += cor(x, y) !== fundo;
+          }
+          return n;
+        };
+        const comTinta = [];
+        for (let r = 0; r < linhas; r++)
+          if (pintados(0, r * alta, l, (r + 1) * alta)) comTinta.push(r);
+        const celula = pintados(cx * larga, cy * alta, (cx + 1) * larga, (cy + 1) * alta);
+        return { linhas: comTinta, cursor: celula / (Math.round(larga) * Math.round(alta)) };
+      });
+      const [x, y] = imagens;
+      let diferentes = 0;
+      if (y && x.l === y.l && x.a === y.a) {
+        for (let i = 0; i < x.dados.length; i += 4) {
+          const canal = (k) => Math.abs(x.dados[i + k] - y.dados[i + k]) > 64;
+          diferentes += canal(0) || canal(1) || canal(2);
+        }
+      }
+      const diferenca = !y ? 0 : x.l === y.l && x.a === y.a ? diferentes / (x.l * x.a) : 1;
+      return { telas, diferenca };
+    },
+    fotos,
+    celula,
+    LINHAS,
+  );
 
 test('1024x768 in forced colours: the cursor shows, nothing hidden is painted, the same rows', () =>
   emContexto({ largura: 1024, altura: 768 }, async (pagina, cdp) => {
@@ -268,9 +301,15 @@ test('1024x768 in forced colours: the cursor shows, nothing hidden is painted, t
       ['a board after a move', ['3', '2']],
     ]) {
       for (const r of respostas) l = await responder(pagina, l, r);
-      const normal = await tinta(pagina);
+      const cursor = await pagina.avaliar(() => {
+        const { cursorX, cursorY } = window.terminalDoJogo.buffer.active;
+        return [cursorX, cursorY];
+      });
+      const normal = await foto(pagina);
       await forcadas('active');
-      const forcada = await tinta(pagina);
+      const {
+        telas: [sem, com],
+      } = await tinta(pagina, [normal, await foto(pagina)], cursor);
       // The terminal's rows for screen readers, painted where they have a colour.
       const pintadas = await pagina.avaliar(() =>
         [...document.querySelectorAll('.xterm-accessibility-tree > div')]
@@ -279,9 +318,92 @@ test('1024x768 in forced colours: the cursor shows, nothing hidden is painted, t
       );
       await forcadas('none');
       assert.deepEqual(pintadas, [], `${tela}: hidden rows painted`);
-      assert.deepEqual(forcada.linhas, normal.linhas, `${tela}: rows with text`);
-      for (const [nome, { cursor }] of Object.entries({ normal, forcada })) {
+      assert.deepEqual(com.linhas, sem.linhas, `${tela}: rows with text`);
+      for (const [nome, { cursor }] of Object.entries({ normal: sem, forcada: com })) {
         assert.ok(cursor >= 0.5, `${tela}, ${nome}: ${Math.round(cursor * 100)}% of the cursor`);
       }
     }
   }));
+
+// The game's first screen before the terminal: with xterm.js and the game
+// held back, the page shows it, and has had its first contentful paint,
+// before the terminal exists.
+async function segurando(pagina, corpo) {
+  let soltar;
+  Object.assign(servidor.hospedeiro, {
+    segurados: ['/xterm.js', '/torre-de-hanoi.js', '/torre-de-hanoi.wasm'],
+    soltar: new Promise((r) => (soltar = r)),
+  });
+  const ida = pagina.p.goto(url).catch(() => {}); // its load waits for the modules
+  try {
+    await aguardar(
+      () =>
+        pagina
+          .avaliar(() => {
+            const tela = document.getElementById('primeira-tela');
+            const vista = getComputedStyle(document.querySelector('main')).visibility === 'visible';
+            const pintada = performance.getEntriesByName('first-contentful-paint').length > 0;
+            return tela && vista && pintada && !window.terminalDoJogo;
+          })
+          .catch(() => false), // the page still coming
+      (x) => x,
+      10000,
+      () => 'no first screen painted before the terminal',
+    );
+    await corpo(soltar);
+  } finally {
+    soltar();
+    servidor.hospedeiro.segurados = null;
+    await ida;
+  }
+}
+
+for (const [largura, altura, toque] of [
+  [800, 600, false],
+  [1920, 1080, false],
+  [360, 740, true],
+]) {
+  test(`${largura}x${altura}: the first menu at the first paint, then drawn in place`, () =>
+    emContexto({ largura, altura, toque }, (pagina) =>
+      segurando(pagina, async (soltar) => {
+        const pintada = await pagina.avaliar(() =>
+          document.getElementById('primeira-tela').textContent.split('\n'),
+        );
+        const antes = await foto(pagina, '#moldura');
+        soltar();
+        const l = await menuAberto(pagina);
+        await quadro(pagina);
+        // Made by the build from the game's own output, it is the game's screen.
+        assert.deepEqual(
+          pintada.map((x) => x.trimEnd()),
+          l,
+        );
+        const { diferenca } = await tinta(pagina, [antes, await foto(pagina, '#moldura')]);
+        console.log(
+          `    ${largura}x${altura}: ${(diferenca * 100).toFixed(2)}% of the frame changed`,
+        );
+        assert.ok(diferenca < 0.03, `${(diferenca * 100).toFixed(1)}% of the pixels changed`);
+        const depois = await pagina.avaliar(() => ({
+          primeira: !!document.getElementById('primeira-tela'),
+          cls: window.deslocamentos,
+        }));
+        assert.deepEqual(depois, { primeira: false, cls: 0 });
+      }),
+    ));
+}
+
+test('800x600: a key and an on-screen key pressed on the first paint reach the game', () =>
+  emContexto({ largura: 800, altura: 600 }, (pagina) =>
+    segurando(pagina, async (soltar) => {
+      await pagina.digitar('1');
+      await pagina.clicar('#teclas button.largo');
+      soltar();
+      await menuAberto(pagina);
+      await aguardar(
+        () => linhas(pagina),
+        (l) => l.at(-1).endsWith('Argolas..:'),
+        10000,
+        (l) => `no ring prompt: ${l.at(-1)}`,
+      );
+    }),
+  ));

@@ -23,7 +23,8 @@ const JA_COMPRIMIDOS = new Set(['.png']);
 // already held (If-None-Match with its ETag) is answered 304, so a
 // download is a 200. `hospedeiro` may be changed while it serves, to act
 // as less polite hosts do: another folder (a redeploy), the wasm with a
-// generic type or missing, files that browsers may keep for a while.
+// generic type or missing, files that browsers may keep for a while, or a
+// slow network: the paths in `segurados` answered once `soltar` settles.
 export async function servir(pasta, porta = 0) {
   const pedidos = [];
   const comprimidos = new Map(); // ETag -> the gzipped body, as a static host keeps it
@@ -43,6 +44,7 @@ export async function servir(pasta, porta = 0) {
       resposta.writeHead(400, { 'Content-Type': 'text/plain' }).end('pedido inválido');
       return;
     }
+    if (hospedeiro.segurados?.includes(caminho)) await hospedeiro.soltar;
     if (caminho.endsWith('/')) caminho += 'index.html';
     const arquivo = join(hospedeiro.pasta, normalize(caminho)); // a rooted path: no way above the folder
     const extensao = extname(arquivo);

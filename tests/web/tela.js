@@ -83,6 +83,11 @@ export async function teclar(pagina, antes, tecla = 'Space') {
 // Opens the page and waits for the first menu.
 export async function primeiroMenu(pagina, url) {
   await pagina.ir(url);
+  return menuAberto(pagina);
+}
+
+// Waits for the page's terminal, then for the game to wait on it.
+export async function menuAberto(pagina) {
   const aberto = () => pagina.avaliar(() => !!window.terminalDoJogo);
   await aguardar(
     aberto,

@@ -184,13 +184,16 @@ requestAnimationFrame(function pintar() {
   }
   setTimeout(carregarModulos, 0);
   const metricas = metricasDoCanvas();
-  if (metricas === null) return; // the terminal lays the page out itself
-  const escala = escalaGuardada();
-  const proposta = propor(metricas, escala);
-  limitarMoldura(proposta, escala);
-  if (tela) vestir(tela, proposta, metricas);
-  primeiraPintura.proposta = proposta;
-  document.querySelector('main').classList.add('pronta');
+  if (metricas === null) {
+    tela?.remove(); // the terminal lays the page out itself
+  } else {
+    const escala = escalaGuardada();
+    const proposta = propor(metricas, escala);
+    limitarMoldura(proposta, escala);
+    if (tela) vestir(tela, proposta, metricas);
+    primeiraPintura.proposta = proposta;
+    document.querySelector('main').classList.add('pronta');
+  }
 });
 document.addEventListener('DOMContentLoaded', () => {
   if (!document.documentElement.classList.contains('sem-jogo')) setTimeout(carregarModulos, 2000);

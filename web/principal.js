@@ -205,6 +205,7 @@ telaPronta.then(() => {
   const desenhada = terminal.onRender(() => {
     desenhada.dispose();
     pintada?.remove();
+    voz.primeiraTelaDesenhada();
   });
   const guardadas = emEspera;
   emEspera = null;

@@ -5,19 +5,22 @@
 // silenced; its rows stay in the accessibility tree for the review keys.
 import { narrar, prosa } from './narrador.js';
 
-// Screen readers drop what a live region gets in the burst of events of a
-// page's load, and of the terminal's opening (Orca prunes its queue when
-// the terminal's rows flood it): the first words wait until both are over
-// and the page has settled a moment.
-let terminalAberto; // its resolver
+// Screen readers drop what a live region gets in a burst of events: the
+// page's load, or the terminal's rows coming into the accessibility tree
+// one by one (Orca, in a flood of events, drops a live region's, and a
+// busy machine's Orca takes a second or more to get through them). The
+// rows come in at once, their tree hidden until the first screen is
+// drawn; the first words wait until that and the load are over and the
+// page has settled for a second and a half.
+let desenhou; // the resolver of `desenhada`
 const carregada = new Promise((pronta) =>
   document.readyState === 'complete'
     ? pronta()
     : window.addEventListener('load', pronta, { once: true }),
 );
-const aberto = new Promise((pronto) => (terminalAberto = pronto));
-const assentada = Promise.all([carregada, aberto]).then(
-  () => new Promise((pronta) => setTimeout(pronta, 1000)),
+const desenhada = new Promise((pronta) => (desenhou = pronta));
+const assentada = Promise.all([carregada, desenhada]).then(
+  () => new Promise((pronta) => setTimeout(pronta, 1500)),
 );
 
 export function criarVoz(terminal, regiao) {
@@ -50,16 +53,39 @@ export function criarVoz(terminal, regiao) {
   return {
     anunciar,
 
-    // Once the terminal is open; the first words wait for its first
-    // drawing to be over.
+    // Once the terminal is open: its live region silenced, its rows
+    // hidden until the game's first screen is drawn.
     silenciarXterm() {
       const regiaoDoXterm = terminal.element.querySelector('.live-region');
       regiaoDoXterm.setAttribute('aria-live', 'off');
       regiaoDoXterm.setAttribute('aria-hidden', 'true');
-      const desenhado = terminal.onRender(() => {
-        desenhado.dispose();
-        terminalAberto();
+      terminal.element
+        .querySelector('.xterm-accessibility-tree')
+        .setAttribute('aria-hidden', 'true');
+    },
+
+    // The terminal has drawn the game's first screen. Its rows for screen
+    // readers follow up to a second later (xterm fills them at most once
+    // a second): they are shown once they hold the cursor's row.
+    primeiraTelaDesenhada() {
+      const arvore = terminal.element.querySelector('.xterm-accessibility-tree');
+      const b = terminal.buffer.active;
+      const linha =
+        b
+          .getLine(b.baseY + b.cursorY)
+          ?.translateToString(true)
+          .trim() ?? '';
+      const mostrar = () => {
+        if (!arvore.hasAttribute('aria-hidden')) return;
+        observador.disconnect();
+        arvore.removeAttribute('aria-hidden');
+        desenhou();
+      };
+      const observador = new MutationObserver(() => {
+        if (arvore.children[b.cursorY]?.textContent.trim() === linha) mostrar();
       });
+      observador.observe(arvore, { childList: true, subtree: true, characterData: true });
+      setTimeout(mostrar, 2000); // however they are by then
     },
 
     jogoEscreveu(bytes) {

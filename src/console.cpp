@@ -120,7 +120,7 @@ void Pausar() {
   const char* convite = PlataformaTextoConvite();
   if (convite != nullptr) Escrever("%s", convite);
   EsvaziarSaida();
-  if (!PausarGuardandoOResto(entrada)) FalhaDeLeitura(errno);
+  if (!PausarGuardandoOResto(entrada)) FalhaDeLeitura(entrada.erro);
   if (convite != nullptr) Escrever("\n");
 }
 

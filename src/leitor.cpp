@@ -84,5 +84,6 @@ bool PausarGuardandoOResto(Entrada& e) {
   bool lido =
       PlataformaPausar(e.dados + e.fim, sizeof e.dados - e.fim, guardados);
   e.fim += guardados;
+  if (!lido) e.erro = errno != 0 ? errno : EIO;
   return lido;
 }

@@ -26,6 +26,6 @@ Leitura LerValor(Entrada& entrada, int& valor);
 
 // The pause's one key, read through PlataformaPausar; whatever came after
 // it in the same burst is kept behind the bytes the reader still holds,
-// for the next prompt. False, with errno set, when the key could not be
-// read.
+// for the next prompt. False, with entrada.erro set as a failed read sets
+// it, when the key could not be read.
 bool PausarGuardandoOResto(Entrada& entrada);

@@ -45,10 +45,3 @@ bool PlataformaPausar(char* resto, std::size_t cabe, std::size_t& guardados);
 inline constexpr char limpar_com_escapes[] = "\033[H\033[2J\033[3J";
 inline constexpr char convite_na_linha[] =
     "\nPressione qualquer tecla para continuar. . . ";
-
-#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
-// The letter table for a locale name (null when setlocale failed) and the
-// codeset it reports.
-void MontarTabela(const char* nome_locale, const char* codeset,
-                  TabelaLetras& letras);
-#endif

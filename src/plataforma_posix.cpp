@@ -4,6 +4,8 @@
 // descriptor left non-blocking; the pause (the signals while it holds the
 // terminal, then the key's bytes and the terminal's mode); the letter
 // table.
+#include "plataforma_posix.h"
+
 #include <iconv.h>
 #include <langinfo.h>
 #include <strings.h>
@@ -142,11 +144,11 @@ void DevolverSinais(const struct sigaction (&antes)[quantos_sinais],
 
 // The bytes a key's length is told by.
 enum ByteDeTecla : unsigned char {
-  ESC = 0x1b,  // an escape sequence, or Alt with a key
-  CSI = '[',   // after ESC: parameters up to a final byte (arrows, F5...)
-  SS3 = 'O',   // after ESC: one more byte (arrows in application mode, F1)
-  PARAMETRO_MIN = 0x20,     // a CSI's parameters and intermediates...
-  PARAMETRO_MAX = 0x3f,     // ...lie in this range; its final byte does not
+  ESC = 0x1b,            // an escape sequence, or Alt with a key
+  ABRE_CSI = '[',        // ESC [ is CSI: parameters up to a final byte (F5...)
+  ABRE_SS3 = 'O',        // ESC O is SS3: one more byte (application arrows, F1)
+  PARAMETRO_MIN = 0x20,  // a CSI's parameters and intermediates...
+  PARAMETRO_MAX = 0x3f,  // ...lie in this range; its final byte does not
   UTF8_CONTINUACAO = 0x80,  // 10xxxxxx, under the mask below
   UTF8_MASCARA = 0xc0,
   UTF8_DE_2 = 0xc0,  // the first byte of a letter of 2, 3 or 4 bytes
@@ -194,8 +196,8 @@ std::size_t TamanhoDaTecla(Tecla& t) {
   if (t.bytes[0] != ESC) return FimDaLetra(t, 0);
   int c = ByteDaTecla(t, 1);
   if (c < 0) return 1;
-  if (c == SS3) return ByteDaTecla(t, 2) < 0 ? 2 : 3;
-  if (c != CSI) return FimDaLetra(t, 1);
+  if (c == ABRE_SS3) return ByteDaTecla(t, 2) < 0 ? 2 : 3;
+  if (c != ABRE_CSI) return FimDaLetra(t, 1);
   // Parameters and intermediates, up to the final byte.
   std::size_t i = 1;
   do c = ByteDaTecla(t, ++i);

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "console.h"
-#include "plataforma.h"
+#include "plataforma_posix.h"
 
 namespace {
 

@@ -3,23 +3,7 @@
 // interrupt, and the one-key pause without echo. Keys come in as xterm's
 // onData strings; what the game reads goes out as UTF-8 bytes.
 
-// The keys it acts on, as xterm sends them.
-export const TECLA = Object.freeze({
-  CTRL_C: '\x03',
-  CTRL_D: '\x04',
-  CTRL_H: '\b',
-  TAB: '\t',
-  LF: '\n',
-  CR: '\r',
-  CTRL_U: '\x15',
-  CTRL_W: '\x17',
-  CTRL_Z: '\x1a',
-  ESC: '\x1b',
-  CTRL_BARRA: '\x1c', // Ctrl-\, SIGQUIT's key
-  DEL: '\x7f', // Backspace
-  CSI: '\x9b', // ESC [ in one C1 character
-  SS3: '\x8f', // ESC O in one C1 character
-});
+import * as TECLA from './teclas.js';
 
 const LINHA_MAXIMA = 4095; // a tty's line holds no more either
 const codificar = new TextEncoder();
@@ -39,11 +23,11 @@ function proximaTecla(dados) {
   if (dados[0] === TECLA.ESC && dados.length > 1) {
     i = 2;
     if (dados[1] !== '[' && dados[1] !== 'O') return dados.slice(0, 2);
-  } else if (dados[0] !== TECLA.CSI && dados[0] !== TECLA.SS3) {
+  } else if (dados[0] !== TECLA.CSI_C1 && dados[0] !== TECLA.SS3_C1) {
     return String.fromCodePoint(dados.codePointAt(0));
   }
   // SS3 takes one more character; CSI parameters, then a final from @ to ~.
-  if (dados[i - 1] === 'O' || dados[0] === TECLA.SS3) return dados.slice(0, i + 1);
+  if (dados[i - 1] === 'O' || dados[0] === TECLA.SS3_C1) return dados.slice(0, i + 1);
   while (i < dados.length && !(dados[i] >= '@' && dados[i] <= '~')) i++;
   return dados.slice(0, i + 1);
 }

@@ -1,14 +1,22 @@
-// Run by the build, not shipped: plays the built game in node up to its
-// first read and writes what it wrote there, the first screen, into the
-// site's index.html, so that the page shows the menu at its first paint
-// and never holds a copy of the game's texts of its own.
-//   node primeira-tela.mjs SITE
+// Run by the build, not shipped: writes the site's index.html from
+// web/index.html, as one response holding all its first paint needs.
+// - The game's first screen, from the game itself: the built game played
+//   in node up to its first read, so that the page shows the menu at its
+//   first paint and never holds a copy of the game's texts of its own.
+// - The page's style and its two classic scripts, which the bundler made
+//   into PECAS, inline where index.html's comments name their files; each
+//   script's sha256 into the Content-Security-Policy's script-src.
+// - A preload link for each piece the page's modules share, from the
+//   bundler's account of what it wrote (PECAS/modulos.json).
+// Every other comment of index.html goes: the page is sent before its
+// first paint.
+//   node montar-pagina.mjs WEB PECAS SITE
+import { createHash } from 'node:crypto';
 import { readFileSync, writeFileSync } from 'node:fs';
-import { join } from 'node:path';
+import { basename, join } from 'node:path';
 import { pathToFileURL } from 'node:url';
 
-const MARCA = '<!-- primeira-tela -->';
-const site = process.argv[2];
+const [web, pecas, site] = process.argv.slice(2);
 
 // What the game writes up to its first read, as text.
 async function primeiraTela() {
@@ -53,8 +61,42 @@ const html =
     .join('') +
   `${escapar(linhas.at(-1))}<span class="cursor"> </span></pre>`;
 
-const indice = join(site, 'index.html');
-const pagina = readFileSync(indice, 'utf8');
-if (!pagina.includes(MARCA)) throw new Error(`index.html has no ${MARCA}`);
-writeFileSync(indice, pagina.replace(MARCA, html));
+// What each of index.html's comments becomes: a marker's content, or nothing.
+const ler = (nome) => readFileSync(join(pecas, nome), 'utf8').trim();
+const hashes = [];
+const script = (nome) => {
+  const codigo = ler(nome);
+  // The browser hashes the script as it parsed it: a CR or another
+  // control character could come out otherwise.
+  if (codigo.includes('</script') || [...codigo].some(controle)) {
+    throw new Error(`${nome} cannot go inline: it holds </script or a control character`);
+  }
+  hashes.push(`'sha256-${createHash('sha256').update(codigo).digest('base64')}'`);
+  return `<script>${codigo}</script>`;
+};
+const { outputs } = JSON.parse(readFileSync(join(pecas, 'modulos.json'), 'utf8'));
+const partilhados = Object.keys(outputs)
+  .filter((saida) => saida.endsWith('.js') && !outputs[saida].entryPoint)
+  .map((saida) => `<link rel="modulepreload" href="${basename(saida)}" />`);
+const marcas = {
+  'primeira-tela': () => html,
+  'estilo.css': () => `<style>${ler('estilo.css')}</style>`,
+  'aviso.js': () => script('aviso.js'),
+  'primeira-pintura.js': () => script('primeira-pintura.js'),
+  modulepreload: () => partilhados.join(''),
+};
+const feitas = new Set();
+const fonte = readFileSync(join(web, 'index.html'), 'utf8');
+let pagina = fonte.replace(/\n( *)<!--([^]*?)-->/g, (_, recuo, nome) => {
+  const marca = marcas[nome.trim()];
+  if (!marca) return '';
+  feitas.add(nome.trim());
+  return `\n${recuo}${marca()}`;
+});
+const faltam = Object.keys(marcas).filter((m) => !feitas.has(m));
+if (faltam.length) throw new Error(`index.html lacks the markers ${faltam.join(', ')}`);
+const politica = "script-src 'self'";
+if (pagina.split(politica).length !== 2) throw new Error(`index.html needs one ${politica}`);
+pagina = pagina.replace(politica, `${politica} ${hashes.join(' ')}`);
+writeFileSync(join(site, 'index.html'), pagina);
 process.exit(0); // the game is still waiting for its read

@@ -1,71 +1,61 @@
 # Puts every file of the site into SITE, then writes the service worker
-# with their list, its cache named after their contents. Run by the build,
-# which lists the page's files (PAGINAS, in web/) and the modules index.html
-# preloads (PRECARREGADOS), the sources of the first paint's classic
-# script (CLASSICO), each list comma-separated, and the script node runs
-# to write the game's first screen (PRIMEIRA_TELA):
-#   cmake -DFONTE=... -DSITE=... -DPAGINAS=... -DPRECARREGADOS=... -DCLASSICO=... -DNODE_JS=... -DPRIMEIRA_TELA=... -DJOGO=... -DXTERM=... -DRSVG_CONVERT=... -P montar-site.cmake
-file(REMOVE_RECURSE ${SITE})
-file(MAKE_DIRECTORY ${SITE})
+# with their list, its cache named after their contents. Run by the build:
+# the bundler (ESBUILD) makes the page's modules, its first paint's and
+# warning's classic scripts and its style from web/, finding @xterm/xterm
+# in MODULOS; the pieces that go inside index.html wait in PECAS for
+# montar-pagina.mjs, which node runs.
+#   cmake -DFONTE=... -DSITE=... -DPECAS=... -DNODE_JS=... -DESBUILD=... -DJOGO=... -DMODULOS=... -DRSVG_CONVERT=... -P montar-site.cmake
+file(REMOVE_RECURSE ${SITE} ${PECAS})
+file(MAKE_DIRECTORY ${SITE} ${PECAS})
 
 set(web ${FONTE}/web)
-string(REPLACE "," ";" paginas "${PAGINAS}")
-list(TRANSFORM paginas PREPEND ${web}/)
+set(xterm ${MODULOS}/@xterm/xterm)
 # The same modes whatever the checkout's umask was.
 set(leitura OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
-file(COPY ${paginas} ${FONTE}/LICENSE
-  ${FONTE}/pacote/torre-de-hanoi.svg ${XTERM}/css/xterm.css
+file(COPY ${web}/manifest.webmanifest ${FONTE}/LICENSE
+  ${FONTE}/pacote/torre-de-hanoi.svg ${xterm}/css/xterm.css
   DESTINATION ${SITE} FILE_PERMISSIONS ${leitura})
-
-# index.html's marker becomes one modulepreload link a module.
-string(REPLACE "," ";" precarregados "${PRECARREGADOS}")
-set(links "")
-foreach(modulo ${precarregados})
-  string(APPEND links "<link rel=\"modulepreload\" href=\"${modulo}\" />\n      ")
-endforeach()
-string(STRIP "${links}" links)
-file(READ ${SITE}/index.html pagina)
-set(marca "<!-- modulepreload -->")
-string(FIND "${pagina}" "${marca}" onde)
-if(onde LESS 0)
-  message(FATAL_ERROR "index.html has no ${marca} marker")
-endif()
-string(REPLACE "${marca}" "${links}" pagina "${pagina}")
-file(WRITE ${SITE}/index.html "${pagina}")
 get_filename_component(pasta_jogo ${JOGO} DIRECTORY)
 get_filename_component(nome_jogo ${JOGO} NAME_WE)
-file(COPY ${JOGO} ${pasta_jogo}/${nome_jogo}.wasm DESTINATION ${SITE}
+file(COPY ${pasta_jogo}/${nome_jogo}.wasm DESTINATION ${SITE}
   FILE_PERMISSIONS ${leitura})
-configure_file(${XTERM}/LICENSE ${SITE}/LICENSE-xterm COPYONLY
+configure_file(${xterm}/LICENSE ${SITE}/LICENSE-xterm COPYONLY
   FILE_PERMISSIONS ${leitura})
 
-# The first paint's classic script: its sources one after the other, their
-# exports dropped, in a scope of their own, without the comment lines (it
-# is sent before the first paint).
-string(REPLACE "," ";" fontes_classico "${CLASSICO}")
-set(classico "")
-foreach(fonte_js ${fontes_classico})
-  file(READ ${web}/${fonte_js} codigo)
-  string(APPEND classico "\n${codigo}")
-endforeach()
-string(REGEX REPLACE "\nexport " "\n" classico "${classico}")
-string(REGEX REPLACE "\n[ ]*//[^\n]*" "" classico "${classico}")
-list(GET fontes_classico -1 nome_classico)
-file(WRITE ${SITE}/${nome_classico} "(() => {${classico}\n})();\n")
+# One esbuild run; what it says goes to the build's output, and a failure
+# (an import that does not resolve, say) stops the build.
+function(empacotar)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env NODE_PATH=${MODULOS}
+      ${ESBUILD} --log-level=warning --minify ${ARGN}
+    WORKING_DIRECTORY ${web} RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "esbuild ${ARGN} failed")
+  endif()
+endfunction()
+# The page's modules: carga.js starts the game's download as soon as it
+# runs, so it is an entry of its own; what it shares with principal.js goes
+# in a piece both import. The game's script, which carga.js imports when a
+# game needs it, is the game's own build.
+empacotar(principal.js carga.js --bundle --splitting --format=esm
+  --external:./torre-de-hanoi.js --outdir=${SITE} --metafile=${PECAS}/modulos.json)
+# The game's script as the site serves it, minified as the modules are.
+empacotar(${JOGO} --format=esm --outfile=${SITE}/${nome_jogo}.js)
+# The first paint's classic script, and the one that says why the game
+# cannot start, which even a browser without modules must parse: it is
+# written for them.
+empacotar(primeira-pintura.js --bundle --format=iife
+  --outfile=${PECAS}/primeira-pintura.js)
+empacotar(aviso.js --outfile=${PECAS}/aviso.js)
+empacotar(estilo.css --outfile=${PECAS}/estilo.css)
+file(CHMOD_RECURSE ${SITE} FILE_PERMISSIONS ${leitura})
 
-# The game's first screen into index.html, from the game itself.
-execute_process(COMMAND ${NODE_JS} ${PRIMEIRA_TELA} ${SITE}
+# index.html: the game's first screen, from the game itself, and the pieces.
+execute_process(COMMAND ${NODE_JS} ${web}/montar-pagina.mjs ${web} ${PECAS} ${SITE}
   RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
-  message(FATAL_ERROR "${PRIMEIRA_TELA} could not write the first screen")
+  message(FATAL_ERROR "montar-pagina.mjs could not write index.html")
 endif()
-
-# The ES module build of xterm, named .js (a plain static server may give
-# .mjs a type that browsers refuse for a module), without its source map
-# link: the map does not ship.
-file(READ ${XTERM}/lib/xterm.mjs xterm)
-string(REGEX REPLACE "\n//# sourceMappingURL=[^\n]*\n?$" "\n" xterm "${xterm}")
-file(WRITE ${SITE}/xterm.js "${xterm}")
+file(CHMOD ${SITE}/index.html FILE_PERMISSIONS ${leitura})
 
 # 180 px is what an iPad or iPhone puts on its home screen.
 foreach(lado 180 192 512)

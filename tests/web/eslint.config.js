@@ -14,25 +14,12 @@ export default [
     languageOptions: { globals: { ...globals.browser } },
   },
   {
-    // A classic script, made by the build of encaixe.js and itself.
-    files: ['web/primeira-pintura.js'],
-    languageOptions: {
-      sourceType: 'script',
-      globals: Object.fromEntries(
-        [
-          'encaixar',
-          'tamanhoDaTela',
-          'metricasProporcionais',
-          'COLUNAS',
-          'LINHAS',
-          'PASSO',
-          'ESCALAS',
-        ].map((n) => [n, 'readonly']),
-      ),
-    },
+    // Written for browsers without modules too: it says they cannot play.
+    files: ['web/aviso.js'],
+    languageOptions: { ecmaVersion: 5, sourceType: 'script' },
   },
   {
-    files: ['web/primeira-tela.mjs'],
+    files: ['web/montar-pagina.mjs'],
     languageOptions: { globals: { ...globals.node } },
   },
   {

@@ -1,0 +1,89 @@
+// The page measured for the layout (encaixe.js), and a layout applied to
+// it. The first paint and the page's modules both lay the page out through
+// these functions: one way to measure, one path to apply, one place that
+// marks the page ready to show.
+import { encaixar } from './encaixe.js';
+
+export const FAMILIA = 'monospace'; // the terminal's font
+let barra = null; // a horizontal scroll bar's height, once measured
+
+// One character's font metrics at any font, measured as the terminal
+// measures them (a canvas's measureText), without laying out the page;
+// null where the browser cannot. Engines round them differently
+// (Chromium to the nearest pixel, Firefox up), so each font is measured,
+// not scaled from one.
+export function metricasDoCanvas() {
+  const contexto = globalThis.OffscreenCanvas && new OffscreenCanvas(1, 1).getContext('2d');
+  if (!contexto || !('fontBoundingBoxAscent' in contexto.measureText('W'))) return null;
+  return (fonte) => {
+    contexto.font = `${fonte}px ${FAMILIA}`;
+    const m = contexto.measureText('W');
+    return { largura: m.width, altura: m.fontBoundingBoxAscent + m.fontBoundingBoxDescent };
+  };
+}
+
+// What the layout needs of the page: the window without scroll bars of
+// its own (the terminal may still be too large for it), the keys' box in
+// each arrangement (they do not depend on the font) and, the first time,
+// a scroll bar's height. The page is left as it was.
+function medir() {
+  const raiz = document.documentElement;
+  const pagina = document.querySelector('main');
+  const moldura = document.getElementById('moldura');
+  const girar = document.getElementById('girar');
+  const [aoLadoAntes, girarAntes] = [pagina.classList.contains('ao-lado'), girar.hidden];
+  const caixa = () => {
+    const r = document.getElementById('controles').getBoundingClientRect();
+    return { largura: r.width, altura: r.height };
+  };
+  raiz.classList.add('medindo');
+  pagina.classList.remove('ao-lado');
+  girar.hidden = false;
+  if (barra === null) moldura.style.overflowX = 'scroll';
+  const abaixoComDica = caixa();
+  const janela = { largura: raiz.clientWidth, altura: raiz.clientHeight };
+  if (barra === null) {
+    barra = moldura.offsetHeight - moldura.clientHeight;
+    moldura.style.overflowX = '';
+  }
+  girar.hidden = true;
+  const abaixo = caixa();
+  pagina.classList.add('ao-lado');
+  const aoLado = caixa();
+  pagina.classList.toggle('ao-lado', aoLadoAntes);
+  girar.hidden = girarAntes;
+  raiz.classList.remove('medindo');
+  return { janela, teclas: { abaixo, abaixoComDica, aoLado } };
+}
+
+// The layout for the window as it is, at the letters' `escala`.
+export function propor(metricas, escala) {
+  const { janela, teclas } = medir();
+  const estilo = getComputedStyle(document.querySelector('main'));
+  return encaixar({
+    janela,
+    margem: parseFloat(estilo.paddingLeft),
+    vao: parseFloat(estilo.columnGap),
+    teclas,
+    metricas,
+    dpr: window.devicePixelRatio,
+    barra,
+    escala,
+  });
+}
+
+// The layout on the page: the keys on their side, the hint to turn the
+// phone, and, with letters larger than fit, the frame kept to the
+// terminal's room, panning both ways (the page itself never scrolls).
+// The page shows from then on.
+export function aplicar(proposta, escala) {
+  const pagina = document.querySelector('main');
+  const moldura = document.getElementById('moldura');
+  const maior = escala > 1;
+  pagina.classList.toggle('ao-lado', proposta.aoLado);
+  document.getElementById('girar').hidden = !proposta.dica;
+  moldura.style.maxWidth = maior ? `${proposta.espaco.largura}px` : '';
+  moldura.style.maxHeight = maior ? `${proposta.espaco.altura}px` : '';
+  moldura.classList.toggle('maior', maior);
+  pagina.classList.add('pronta');
+}

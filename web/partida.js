@@ -1,0 +1,65 @@
+// One game: a fresh instance of the WebAssembly game (carga.js keeps the
+// compiled module), its reads and pauses through a line discipline, run
+// to its end.
+import { carregar } from './carga.js';
+
+// 128 + SIGINT, the status plataforma_web.cpp exits with on Ctrl-C.
+const STATUS_CTRL_C = 128 + 2;
+
+// A trap inside the game surfaces as an error nobody catches: it stops
+// the running game.
+let pararJogo = null;
+for (const tipo of ['error', 'unhandledrejection']) {
+  window.addEventListener(tipo, (evento) => {
+    const erro = evento.error ?? evento.reason;
+    if (pararJogo && erro instanceof WebAssembly.RuntimeError) pararJogo(erro);
+  });
+}
+
+function mensagemDoFim(status) {
+  if (status === STATUS_CTRL_C) return 'Jogo interrompido (Ctrl-C).';
+  if (status === 0) return 'Fim do jogo.';
+  return `O jogo terminou com erro (estado ${status}).`;
+}
+
+// Runs one game to its end, reading through `disciplina`, calling
+// `esperar()` each time the game waits for the user and `escrever(bytes)`
+// with what it writes; a sentence saying how it ended (the console gets
+// the detail of an error).
+export async function jogar({ disciplina, esperar, escrever }) {
+  const parou = new Promise((_, rejeitar) => {
+    pararJogo = rejeitar;
+  });
+  try {
+    const [modulo, { default: criarJogo }] = await carregar();
+    const jogo = await Promise.race([
+      criarJogo({
+        torre: {
+          ler: (maximo) => {
+            esperar();
+            return disciplina.ler(maximo);
+          },
+          pausar: () => {
+            esperar();
+            return disciplina.pausar();
+          },
+          escrever,
+        },
+        instantiateWasm: (importacoes, receber) => {
+          WebAssembly.instantiate(modulo, importacoes).then((i) => receber(i, modulo), pararJogo);
+          return {};
+        },
+        printErr: (texto) => console.error('torre-de-hanoi:', texto),
+      }),
+      parou,
+    ]);
+    const fim = jogo.ccall('main', 'number', [], [], { async: true });
+    return mensagemDoFim(await Promise.race([fim, parou]));
+  } catch (erro) {
+    if (erro?.name === 'ExitStatus') return mensagemDoFim(erro.status);
+    console.error('torre-de-hanoi:', erro);
+    return erro?.carga ? 'Não foi possível carregar o jogo.' : 'O jogo parou com um erro.';
+  } finally {
+    pararJogo = null;
+  }
+}

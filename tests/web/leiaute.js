@@ -325,13 +325,13 @@ test('1024x768 in forced colours: the cursor shows, nothing hidden is painted, t
     }
   }));
 
-// The game's first screen before the terminal: with xterm.js and the game
-// held back, the page shows it, and has had its first contentful paint,
-// before the terminal exists.
+// The game's first screen before the terminal: with the page's modules
+// (xterm.js in them) and the game held back, the page shows it, and has
+// had its first contentful paint, before the terminal exists.
 async function segurando(pagina, corpo) {
   let soltar;
   Object.assign(servidor.hospedeiro, {
-    segurados: ['/xterm.js', '/torre-de-hanoi.js', '/torre-de-hanoi.wasm'],
+    segurados: ['/principal.js', '/torre-de-hanoi.js', '/torre-de-hanoi.wasm'],
     soltar: new Promise((r) => (soltar = r)),
   });
   const ida = pagina.p.goto(url).catch(() => {}); // its load waits for the modules
@@ -370,6 +370,19 @@ for (const [largura, altura, toque] of [
           document.getElementById('primeira-tela').textContent.split('\n'),
         );
         const antes = await foto(pagina, '#moldura');
+        // The terminal's rows for screen readers, hidden and shown: with the menu in them?
+        await pagina.avaliar(() => {
+          window.arvore = [];
+          new MutationObserver((registros) => {
+            for (const { target: t } of registros) {
+              if (!t.classList.contains('xterm-accessibility-tree')) continue;
+              window.arvore.push([
+                t.hasAttribute('aria-hidden'),
+                t.textContent.includes('5 - SAIR'),
+              ]);
+            }
+          }).observe(document, { subtree: true, attributeFilter: ['aria-hidden'] });
+        });
         soltar();
         const l = await menuAberto(pagina);
         await quadro(pagina);
@@ -388,6 +401,14 @@ for (const [largura, altura, toque] of [
           cls: window.deslocamentos,
         }));
         assert.deepEqual(depois, { primeira: false, cls: 0 });
+        // Shown at once, the first screen in them, so that Orca gets no flood of rows.
+        const arvore = await aguardar(
+          () => pagina.avaliar(() => window.arvore),
+          (a) => a.length > 0 && !a.at(-1)[0],
+          5000,
+          (a) => `the rows for screen readers: ${JSON.stringify(a)}`,
+        );
+        assert.deepEqual([arvore[0][0], arvore.at(-1)], [true, [false, true]]);
       }),
     ));
 }

@@ -6,7 +6,7 @@
 // - The page's style and its two classic scripts, which the bundler made
 //   into PECAS, inline where index.html's comments name their files; each
 //   script's sha256 into the Content-Security-Policy's script-src.
-// - A preload link for each piece the page's modules share, from the
+// - A preload link for each piece the page's modules import, from the
 //   bundler's account of what it wrote (PECAS/modulos.json).
 // Every other comment of index.html goes: the page is sent before its
 // first paint.
@@ -75,8 +75,11 @@ const script = (nome) => {
   return `<script>${codigo}</script>`;
 };
 const { outputs } = JSON.parse(readFileSync(join(pecas, 'modulos.json'), 'utf8'));
+// Every piece one of them imports (shared code, xterm.js), so that it is
+// on its way with them.
+const importados = new Set(Object.values(outputs).flatMap((o) => o.imports.map((i) => i.path)));
 const partilhados = Object.keys(outputs)
-  .filter((saida) => saida.endsWith('.js') && !outputs[saida].entryPoint)
+  .filter((saida) => saida.endsWith('.js') && importados.has(saida))
   .map((saida) => `<link rel="modulepreload" href="${basename(saida)}" />`);
 const marcas = {
   'primeira-tela': () => html,

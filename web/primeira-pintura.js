@@ -37,6 +37,22 @@ function carregarModulos() {
   document.head.append(document.importNode(modelo.content, true));
 }
 
+// Once the first paint is on the screen: asked for sooner, the modules'
+// downloads would come before it on a slow network, or hold it.
+function depoisDaPintura(seguir) {
+  const observavel = globalThis.PerformanceObserver?.supportedEntryTypes?.includes('paint');
+  if (!observavel) {
+    requestAnimationFrame(() => setTimeout(seguir, 0));
+    return;
+  }
+  const observador = new PerformanceObserver((entradas) => {
+    if (entradas.getEntriesByName('first-contentful-paint').length === 0) return;
+    observador.disconnect();
+    seguir();
+  });
+  observador.observe({ type: 'paint', buffered: true });
+}
+
 // Before the first paint, once the page is parsed: laid out and shown;
 // the modules asked for after it. Where the game cannot start (aviso.js),
 // nothing is. A page opened in a background tab, which gets no frames,
@@ -47,13 +63,14 @@ requestAnimationFrame(function pintar() {
     requestAnimationFrame(pintar);
     return;
   }
-  setTimeout(carregarModulos, 0);
   const tela = document.getElementById('primeira-tela');
   const metricas = metricasDoCanvas();
   if (metricas === null) {
     tela?.remove(); // the terminal lays the page out itself
+    carregarModulos();
     return;
   }
+  depoisDaPintura(carregarModulos);
   const escala = escalaGuardada();
   const proposta = propor(metricas, escala);
   aplicar(proposta, escala);

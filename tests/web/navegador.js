@@ -74,18 +74,15 @@ async function abrir(opcoes) {
 const foto = (pagina, nome) =>
   pagina.foto(join(raiz, 'build-web', chromium ? `${nome}.png` : `${nome}-${motorNome}.png`));
 
-// On a first visit every file comes down once. The service worker, which
-// keeps them all, is registered only after the first menu: its script
-// marks the end of what the page itself asked for.
-function antesDoSw(desde = 0) {
-  const pedidos = ambiente.servidor.pedidos.slice(desde);
-  const fim = pedidos.findIndex((p) => p.caminho === '/sw.js');
-  return fim < 0 ? pedidos : pedidos.slice(0, fim);
-}
+// What the page itself asked for: not the service worker's script, which
+// any page of the origin may ask for again, nor what the worker fetches
+// past every cache to keep it.
+const doPagina = (desde = 0) =>
+  ambiente.servidor.pedidos.slice(desde).filter((p) => !p.recarga && p.caminho !== '/sw.js');
 
 function umaVezCada() {
   const contagem = {};
-  for (const { caminho, status } of antesDoSw()) {
+  for (const { caminho, status } of doPagina()) {
     // The browser may check the manifest's icon again: a 304 is no download.
     if (status !== 304) contagem[caminho] = (contagem[caminho] ?? 0) + 1;
   }
@@ -391,7 +388,7 @@ async function offline(pagina, t) {
 // redeploy on a host that lets browsers keep files for ten minutes.
 async function hospedes(caso) {
   const baixados = (desde) =>
-    antesDoSw(desde).filter((p) => p.caminho === '/torre-de-hanoi.wasm').length;
+    doPagina(desde).filter((p) => p.caminho === '/torre-de-hanoi.wasm').length;
 
   await caso('host: the wasm as application/octet-stream plays, fetched once', () =>
     emVisita({ tipoWasm: 'application/octet-stream' }, async (pagina) => {

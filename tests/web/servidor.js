@@ -19,7 +19,7 @@ const TIPOS = {
 };
 const JA_COMPRIMIDOS = new Set(['.png']);
 
-// Every request is logged in `pedidos` ({ caminho, status }); a file
+// Every request is logged in `pedidos` ({ caminho, status, recarga }); a file
 // already held (If-None-Match with its ETag) is answered 304, so a
 // download is a 200. `hospedeiro` may be changed while it serves, to act
 // as less polite hosts do: another folder (a redeploy), the wasm with a
@@ -35,7 +35,9 @@ export async function servir(pasta, porta = 0) {
     maxAge: 0,
   };
   const servidor = createServer(async (pedido, resposta) => {
-    const anotar = (status) => pedidos.push({ caminho: pedido.url, status });
+    // `recarga`: asked for past every cache (a service worker's cache: 'reload').
+    const recarga = /\bno-cache\b/.test(pedido.headers['cache-control'] ?? '');
+    const anotar = (status) => pedidos.push({ caminho: pedido.url, status, recarga });
     let caminho;
     try {
       caminho = decodeURIComponent(new URL(pedido.url, 'http://x').pathname);

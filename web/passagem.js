@@ -37,7 +37,7 @@ export function guardarTeclas() {
 }
 
 // The states of the first screen, in order.
-export const ESTADO = Object.freeze({
+const ESTADO = Object.freeze({
   PINTADA: 'pintada', // the page's copy is the screen; keys are kept
   POR_CIMA: 'por-cima', // the terminal opened under the copy; keys still kept
   ENTREGUE: 'entregue', // the game's first screen is in the terminal: keys go to the game
@@ -55,9 +55,6 @@ export function criarPassagem() {
   };
   return {
     proposta: dados.proposta, // the first paint's layout, or null
-    get estado() {
-      return estado;
-    },
     // Keeps a key typed before the game's first screen is there; false
     // once keys go straight to the game.
     guardar(bytes) {

@@ -12,8 +12,7 @@ set(web ${FONTE}/web)
 set(xterm ${MODULOS}/@xterm/xterm)
 # The same modes whatever the checkout's umask was.
 set(leitura OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
-file(COPY ${web}/manifest.webmanifest ${FONTE}/LICENSE
-  ${FONTE}/pacote/torre-de-hanoi.svg ${xterm}/css/xterm.css
+file(COPY ${web}/manifest.webmanifest ${FONTE}/LICENSE ${xterm}/css/xterm.css
   DESTINATION ${SITE} FILE_PERMISSIONS ${leitura})
 get_filename_component(pasta_jogo ${JOGO} DIRECTORY)
 get_filename_component(nome_jogo ${JOGO} NAME_WE)

@@ -28,13 +28,20 @@ function vestir(tela, proposta, metricas) {
 const semJogo = () => document.documentElement.classList.contains('sem-jogo');
 const passagem = guardarTeclas();
 
-// The game's modules, once: the page's template holds their elements.
+// The game's modules, once: the page's template holds their elements, the
+// terminal's style before the modules that wait for it. One element a
+// task: each starts a download, and together they held the page for a
+// long task on a slow phone.
 let carregando = false;
 function carregarModulos() {
   if (carregando) return;
   carregando = true;
   const modelo = document.getElementById('modulos');
-  document.head.append(document.importNode(modelo.content, true));
+  const elementos = [...document.importNode(modelo.content, true).children];
+  (function proximo() {
+    document.head.append(elementos.shift());
+    if (elementos.length > 0) setTimeout(proximo, 0);
+  })();
 }
 
 // Once the first paint is on the screen: asked for sooner, the modules'

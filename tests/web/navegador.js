@@ -128,7 +128,7 @@ async function cenarios(t) {
       }));
       assert.deepEqual(
         [pag.lang, pag.titulo, pag.icones],
-        ['pt-BR', 'Torre de Hanói', ['data:,', 'torre-de-hanoi.svg', 'icone-180.png']],
+        ['pt-BR', 'Torre de Hanói', ['data:,', 'icone-192.png', 'icone-180.png']],
       );
       assert.ok(pag.foco, 'the terminal has no focus on load');
       assert.equal(pag.rotulo, 'Entrada do terminal');

@@ -34,8 +34,12 @@ endfunction()
 # The page's modules: carga.js starts the game's download as soon as it
 # runs, so it is an entry of its own; what it shares with principal.js goes
 # in a piece both import. The game's script, which carga.js imports when a
-# game needs it, is the game's own build.
+# game needs it, is the game's own build. Every function of theirs runs as
+# the page starts (xterm.js's most of all), and the comment on their first
+# line tells Chromium to compile them all while it downloads them, on
+# another thread, rather than each on the page's thread when first called.
 empacotar(principal.js carga.js --bundle --splitting --format=esm
+  "--banner:js=//# allFunctionsCalledOnLoad"
   --external:./torre-de-hanoi.js --outdir=${SITE} --metafile=${PECAS}/modulos.json)
 # The game's script as the site serves it, minified as the modules are.
 empacotar(${JOGO} --format=esm --outfile=${SITE}/${nome_jogo}.js)

@@ -2,13 +2,13 @@
 // terminal. Only data passes between the two: the first paint's script
 // leaves the layout it applied and the keys typed or tapped on its screen
 // in window.primeiraPintura, and stops keeping keys when the page says
-// the terminal is open (an event).
+// the terminal takes them (an event).
 import { dadosDaTecla, dadosDoBotao } from './teclas.js';
 
 const GLOBAL = 'primeiraPintura';
-const ABERTO = 'torre-de-hanoi:terminal-aberto';
+const TECLAS_NO_TERMINAL = 'torre-de-hanoi:teclas-no-terminal';
 
-// The first paint's side: keeps the keys until the terminal opens. The
+// The first paint's side: keeps the keys until the terminal takes them. The
 // layout goes in the returned object's `proposta`.
 export function guardarTeclas() {
   const dados = { proposta: null, teclas: [] };
@@ -26,7 +26,7 @@ export function guardarTeclas() {
   document.addEventListener('keydown', tecla, true);
   document.addEventListener('click', toque, true);
   document.addEventListener(
-    ABERTO,
+    TECLAS_NO_TERMINAL,
     () => {
       document.removeEventListener('keydown', tecla, true);
       document.removeEventListener('click', toque, true);
@@ -66,7 +66,12 @@ export function criarPassagem() {
     abrir() {
       mudar(ESTADO.PINTADA, ESTADO.POR_CIMA);
       tela?.classList.add('por-cima');
-      document.dispatchEvent(new Event(ABERTO));
+    },
+    // The terminal takes the keys (it has the focus): the first paint
+    // stops keeping them, guardar() keeps them from now on.
+    passarTeclas() {
+      if (estado !== ESTADO.POR_CIMA) throw new Error(`first screen: keys passed when ${estado}`);
+      document.dispatchEvent(new Event(TECLAS_NO_TERMINAL));
     },
     // The game's first screen is in the terminal: the keys kept, in order.
     entregar() {

@@ -26,10 +26,12 @@ const letra = criarLetra();
 const janela = criarJanela(passagem.proposta, letra.escala);
 
 // Start-up in steps, each a task of its own, so that none holds the page
-// long: the layout; the terminal and the first game; the terminal opened
-// once its style is there.
+// long: the layout; the terminal; the first game; the terminal opened
+// once its style is there, and fitted to the window; the keys passed to
+// it.
+const proximaTarefa = () => new Promise((seguir) => setTimeout(seguir, 0));
 const fonte = janela.fonteInicial(16);
-await new Promise((seguir) => setTimeout(seguir, 0));
+await proximaTarefa();
 
 const terminal = new Terminal({
   cols: COLUNAS,
@@ -114,6 +116,7 @@ function teclarNaRevisao(evento) {
 // once it has parsed the game's first screen, so that its first drawing is
 // the menu; a slow download holds it a moment at most. The terminal's
 // style comes after the first paint: the terminal waits for it.
+await proximaTarefa();
 novoJogo();
 const estilo = document.getElementById('estilo-do-terminal');
 await Promise.all([
@@ -126,18 +129,23 @@ await Promise.all([
 ]);
 passagem.abrir();
 terminal.open(document.getElementById('terminal'));
+voz.silenciarXterm();
+janela.ajustar(terminal); // the page shows, the menu in it
+await proximaTarefa();
+
+// The keys pass to the terminal in one task: the first paint keeps them
+// until the terminal has the focus.
+passagem.passarTeclas();
 terminal.element.addEventListener('keydown', teclarNaRevisao, true);
 for (const botao of document.querySelectorAll('#teclas button')) {
   // The terminal keeps the focus, so a keyboard goes on typing into it.
   botao.addEventListener('pointerdown', (evento) => evento.preventDefault());
   botao.addEventListener('click', () => teclar(dadosDoBotao(botao)));
 }
-voz.silenciarXterm();
-janela.ajustar(terminal); // the page shows, the menu in it
 terminal.focus();
 telaPronta.then(() => {
-  // The copy over the terminal goes in the frame the terminal draws the
-  // game's own first screen in.
+  // The copy over the terminal goes in the next frame the terminal draws,
+  // the game's own first screen there.
   const desenhada = terminal.onRender(() => {
     desenhada.dispose();
     passagem.desenhada();

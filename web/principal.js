@@ -96,10 +96,6 @@ terminal.onData(teclar);
 // is typed: a blank between two numbers).
 terminal.attachCustomKeyEventHandler((e) => !(e.key === 'Tab' && e.shiftKey));
 
-document.getElementById('terminal').addEventListener('pointerdown', () => {
-  if (disciplina === null) novoJogo();
-});
-
 // A screen reader's review may leave the focus on a row of the terminal's
 // accessibility tree; a key typed there still reaches the game, and the
 // focus goes back to the terminal's input.
@@ -118,6 +114,11 @@ function teclarNaRevisao(evento) {
 // style comes after the first paint: the terminal waits for it.
 await proximaTarefa();
 novoJogo();
+// A tap on the terminal starts a game where none runs: listened for once
+// the first has started, which a tap between two tasks would double.
+document.getElementById('terminal').addEventListener('pointerdown', () => {
+  if (disciplina === null) novoJogo();
+});
 const estilo = document.getElementById('estilo-do-terminal');
 await Promise.all([
   Promise.race([telaPronta, new Promise((passou) => setTimeout(passou, 100))]),

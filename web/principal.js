@@ -146,12 +146,15 @@ for (const botao of document.querySelectorAll('#teclas button')) {
 terminal.focus();
 telaPronta.then(() => {
   // The copy over the terminal goes in the next frame the terminal draws,
-  // the game's own first screen there.
+  // the game's own first screen there; the cursor's row is drawn again for
+  // it, since that screen may have been drawn in a frame before this.
   const desenhada = terminal.onRender(() => {
     desenhada.dispose();
     passagem.desenhada();
     voz.primeiraTelaDesenhada();
   });
+  const { cursorY } = terminal.buffer.active;
+  terminal.refresh(cursorY, cursorY);
   for (const dados of passagem.entregar()) teclar(dados);
   guardarParaOffline(); // the offline copy once the first menu is on the page
 });

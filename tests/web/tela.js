@@ -86,9 +86,12 @@ export async function primeiroMenu(pagina, url) {
   return menuAberto(pagina);
 }
 
-// Waits for the page's terminal, then for the game to wait on it.
+// Waits for the page's terminal to take over from the first paint (its
+// copy gone, the keys and the focus its own), then for the game to wait
+// on it.
 export async function menuAberto(pagina) {
-  const aberto = () => pagina.avaliar(() => !!window.terminalDoJogo);
+  const aberto = () =>
+    pagina.avaliar(() => !!window.terminalDoJogo && !document.getElementById('primeira-tela'));
   await aguardar(
     aberto,
     (x) => x,

@@ -1,9 +1,12 @@
 // The line discipline a tty would give the game: echo and line editing
 // until Enter hands over a line, Ctrl-D as the end of input, Ctrl-C as an
-// interrupt, and the one-key pause without echo. Keys come in as xterm's
-// onData strings; what the game reads goes out as UTF-8 bytes.
+// interrupt, and the one-key pause without echo. Keys come in as the
+// strings teclas.js makes of them, or as pasted text; what the game reads
+// goes out as UTF-8 bytes. How many columns an echo took is the screen's
+// to say (terminal.js), so that an erase matches what is drawn.
 
 import * as TECLA from './teclas.js';
+import { largura } from './terminal.js';
 
 const LINHA_MAXIMA = 4095; // a tty's line holds no more either
 const codificar = new TextEncoder();
@@ -41,29 +44,9 @@ const descartada = (t) =>
   t === TECLA.CTRL_Z ||
   C1.test(t);
 
-// East Asian wide characters (CJK, Hangul, full-width forms, most emoji)
-// take two columns.
-const LARGOS = [
-  [0x1100, 0x115f],
-  [0x2e80, 0x303e],
-  [0x3041, 0xa4cf],
-  [0xac00, 0xd7a3],
-  [0xf900, 0xfaff],
-  [0xfe30, 0xfe4f],
-  [0xff00, 0xff60],
-  [0xffe0, 0xffe6],
-  [0x1f300, 0x1f64f],
-  [0x1f900, 0x1f9ff],
-  [0x20000, 0x3fffd],
-];
-
-// Columns a character takes on the screen when echoed at column `coluna`.
-function largura(caractere, coluna) {
-  if (caractere === TECLA.TAB) return 8 - (coluna % 8);
-  if (caractere < ' ') return 2; // a control character echoes as ^X
-  const c = caractere.codePointAt(0);
-  return LARGOS.some(([de, ate]) => c >= de && c <= ate) ? 2 : 1;
-}
+// Columns the echo of a character other than a tab takes: ^X for a
+// control character.
+const colunas = (caractere) => (caractere < ' ' ? 2 : largura(caractere));
 
 function ecoDe(caractere) {
   if (caractere === TECLA.TAB || caractere >= ' ') return caractere;
@@ -77,7 +60,7 @@ function novoEstado(eco, coluna) {
     eco,
     coluna,
     linha: [], // characters typed since the last line was handed over
-    inicio: null, // the column where the line began, once known
+    larguras: [], // the columns each one's echo took
     prontas: [], // lines handed over and not yet read; null is an end of input
     leitor: null, // a pending read: { maximo, resolver }
     pausa: null, // the pending pause's resolver
@@ -110,16 +93,14 @@ function atender(e) {
 function entregar(e, texto) {
   e.prontas.push(texto === null ? null : codificar.encode(texto));
   e.linha = [];
-  e.inicio = null;
+  e.larguras = [];
   atender(e);
 }
 
 function apagarUm(e) {
   if (e.linha.length === 0) return;
-  let col = e.inicio;
-  for (const c of e.linha.slice(0, -1)) col += largura(c, col);
   const ultimo = e.linha.pop();
-  const n = largura(ultimo, col);
+  const n = e.larguras.pop();
   // A tab is only a cursor move: going back over it is enough.
   e.eco(ultimo === TECLA.TAB ? '\b'.repeat(n) : '\b \b'.repeat(n));
 }
@@ -147,6 +128,7 @@ function interromper(e, t) {
   e.eco(ecoDe(t) + '\r\n');
   e.interrompida = true;
   e.linha = [];
+  e.larguras = [];
   e.prontas = [];
   if (e.pausa !== null) e.pausa(false);
   e.pausa = null;
@@ -169,13 +151,16 @@ function tratarTecla(e, t) {
   // At the start of a line the end of input; otherwise the line as it is.
   if (t === TECLA.CTRL_D) return entregar(e, e.linha.length === 0 ? null : e.linha.join(''));
   if (e.linha.length >= LINHA_MAXIMA) return;
-  if (e.inicio === null) e.inicio = e.coluna();
+  // A tab takes the columns up to the next stop, as far as the screen
+  // moved the cursor for it.
+  const antes = e.coluna();
   e.linha.push(t);
   e.eco(ecoDe(t));
+  e.larguras.push(t === TECLA.TAB ? Math.max(e.coluna() - antes, 0) : colunas(t));
 }
 
-// eco(texto) writes to the screen; coluna() tells where the cursor stands,
-// so that erasing a tab goes back to where the tab began.
+// eco(texto) writes to the screen at once; coluna() tells where the
+// cursor stands there, so that erasing a tab goes back to where it began.
 export function criarDisciplina({ eco, coluna = () => 0 }) {
   const e = novoEstado(eco, coluna);
   return {
@@ -201,7 +186,7 @@ export function criarDisciplina({ eco, coluna = () => 0 }) {
     // Whatever was typed before is dropped, as TCSAFLUSH drops it.
     pausar() {
       e.linha = [];
-      e.inicio = null;
+      e.larguras = [];
       e.prontas = [];
       return new Promise((resolver) => {
         if (e.interrompida) return resolver(false);

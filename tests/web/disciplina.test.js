@@ -2,12 +2,19 @@
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { criarDisciplina } from '../../web/disciplina.js';
+import { coluna, criarTerminal, escrever } from '../../web/terminal.js';
 
 const texto = (bytes) => (bytes === null ? null : new TextDecoder().decode(bytes));
 
-function nova(coluna = 0) {
+// A discipline echoing onto the page's screen, after `antes` written there.
+function nova(antes = '') {
   const eco = [];
-  const d = criarDisciplina({ eco: (t) => eco.push(t), coluna: () => coluna });
+  const tela = criarTerminal();
+  escrever(tela, antes);
+  const d = criarDisciplina({
+    eco: (t) => eco.push(t) && escrever(tela, t),
+    coluna: () => coluna(tela),
+  });
   return { d, eco, visto: () => eco.join('') };
 }
 
@@ -25,7 +32,7 @@ test('a line is echoed and handed over at Enter, and lines typed ahead queue', a
 });
 
 test('Backspace, Ctrl-U and Ctrl-W edit the line; a tab is erased back to its start', async () => {
-  const { d, eco } = nova(2);
+  const { d, eco } = nova('::');
   d.teclas('2\x7f5');
   assert.deepEqual(eco.slice(-2), ['\b \b', '5']);
   d.teclas('\t\x7f'); // "5" at column 2, the tab from 3 to 8

@@ -2,24 +2,33 @@
 // it. The first paint and the page's modules both lay the page out through
 // these functions: one way to measure, one path to apply, one place that
 // marks the page ready to show.
-import { encaixar } from './encaixe.js';
+import { COLUNAS, LINHAS, encaixar, metricasProporcionais, tamanhoDaTela } from './encaixe.js';
 
-export const FAMILIA = 'monospace'; // the terminal's font
+const FAMILIA = 'monospace'; // the screen's font (estilo.css)
+const REFERENCIA = 16; // the font at which the page measures where no canvas can
 let barra = null; // a horizontal scroll bar's height, once measured
 
-// One character's font metrics at any font, measured as the terminal
-// measures them (a canvas's measureText), without laying out the page;
-// null where the browser cannot. Engines round them differently
-// (Chromium to the nearest pixel, Firefox up), so each font is measured,
-// not scaled from one.
-export function metricasDoCanvas() {
+// One character's font metrics at any font, measured by a canvas's
+// measureText without laying out the page. Engines round them
+// differently (Chromium to the nearest pixel, Firefox up), so each font
+// is measured, not scaled from one. Where no canvas measures a font's
+// box, the page's own text at one size, in proportion.
+export function metricasDaFonte() {
   const contexto = globalThis.OffscreenCanvas && new OffscreenCanvas(1, 1).getContext('2d');
-  if (!contexto || !('fontBoundingBoxAscent' in contexto.measureText('W'))) return null;
-  return (fonte) => {
-    contexto.font = `${fonte}px ${FAMILIA}`;
-    const m = contexto.measureText('W');
-    return { largura: m.width, altura: m.fontBoundingBoxAscent + m.fontBoundingBoxDescent };
-  };
+  if (contexto && 'fontBoundingBoxAscent' in contexto.measureText('W')) {
+    return (fonte) => {
+      contexto.font = `${fonte}px ${FAMILIA}`;
+      const m = contexto.measureText('W');
+      return { largura: m.width, altura: m.fontBoundingBoxAscent + m.fontBoundingBoxDescent };
+    };
+  }
+  const amostra = document.createElement('span');
+  amostra.className = 'amostra';
+  amostra.textContent = 'W'.repeat(COLUNAS);
+  document.body.append(amostra);
+  const { width, height } = amostra.getBoundingClientRect();
+  amostra.remove();
+  return metricasProporcionais({ largura: width / COLUNAS, altura: height }, REFERENCIA);
 }
 
 // What the layout needs of the page: the window without scroll bars of
@@ -72,11 +81,29 @@ export function propor(metricas, escala) {
   });
 }
 
-// The layout on the page: the keys on their side, the hint to turn the
-// phone, and, with letters larger than fit, the frame kept to the
-// terminal's room, panning both ways (the page itself never scrolls).
-// The page shows from then on.
-export function aplicar(proposta, escala) {
+// The screen sized for a font: rows of whole device pixels, the columns
+// spaced to the cell's width (estilo.css reads these).
+function vestir(fonte, metricas) {
+  const caractere = metricas(fonte);
+  const { largura, altura } = tamanhoDaTela(caractere, window.devicePixelRatio, COLUNAS, LINHAS);
+  const medidas = {
+    '--fonte': fonte,
+    '--largura': largura,
+    '--altura': altura,
+    '--linha': altura / LINHAS,
+    '--celula': largura / COLUNAS,
+    '--espaco': largura / COLUNAS - caractere.largura,
+  };
+  const tela = document.getElementById('terminal');
+  for (const [nome, valor] of Object.entries(medidas)) tela.style.setProperty(nome, `${valor}px`);
+}
+
+// The layout on the page: the screen at its font, the keys on their
+// side, the hint to turn the phone, and, with letters larger than fit,
+// the frame kept to the terminal's room, panning both ways (the page
+// itself never scrolls). The page shows from then on.
+export function aplicar(proposta, escala, metricas) {
+  vestir(proposta.fonte, metricas);
   const pagina = document.querySelector('main');
   const moldura = document.getElementById('moldura');
   const maior = escala > 1;

@@ -1,11 +1,14 @@
 // Run by the build, not shipped: writes the site's index.html from
 // web/index.html, as one response holding all its first paint needs.
-// - The game's first screen, from the game itself: the built game played
-//   in node up to its first read, so that the page shows the menu at its
-//   first paint and never holds a copy of the game's texts of its own.
+// - The screen with the game's first menu on it, from the game itself:
+//   the built game played in node up to its first read, its output drawn
+//   by the page's own screen model and rows (terminal.js, desenho.js), so
+//   that the page shows the menu at its first paint, in the very rows the
+//   game then writes on, and never holds a copy of the game's texts.
 // - The page's style and its two classic scripts, which the bundler made
-//   into PECAS, inline where index.html's comments name their files; each
-//   script's sha256 into the Content-Security-Policy's script-src.
+//   into PECAS, inline where index.html's comments name their files; the
+//   sha256 of each script into the Content-Security-Policy's script-src,
+//   of each style (the page's, and <noscript>'s) into its style-src.
 // - A preload link for each piece the page's modules import, from the
 //   bundler's account of what it wrote (PECAS/modulos.json).
 // Every other comment of index.html goes: the page is sent before its
@@ -15,6 +18,8 @@ import { createHash } from 'node:crypto';
 import { readFileSync, writeFileSync } from 'node:fs';
 import { basename, join } from 'node:path';
 import { pathToFileURL } from 'node:url';
+import { classeDaLinha, htmlDaLinha } from './desenho.js';
+import { criarTerminal, escrever } from './terminal.js';
 
 const [web, pecas, site] = process.argv.slice(2);
 
@@ -41,29 +46,20 @@ async function primeiraTela() {
   });
 }
 
-const texto = await primeiraTela();
-// Only plain text fits a page as it is: an escape sequence would not.
-const controle = (c) => (c < ' ' && c !== '\n' && c !== '\t') || c === '\x7f';
-if ([...texto].some(controle)) {
-  throw new Error(`the first screen holds control characters: ${JSON.stringify(texto)}`);
-}
-// As the terminal shows it: tabs to stops of 8, the cursor after the
-// last character.
-const linhas = texto
-  .split('\n')
-  .map((l) => l.replace(/[^\t]*\t/g, (s) => s.slice(0, -1).padEnd((s.length - 1 + 8) & ~7)));
-const escapar = (s) => s.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;');
+const tela = criarTerminal();
+escrever(tela, await primeiraTela());
 const html =
-  '<pre id="primeira-tela" aria-hidden="true">' +
-  linhas
-    .slice(0, -1)
-    .map((l) => `${escapar(l)}\n`)
+  '<div id="tela">' +
+  tela.grade
+    .map((_, i) => `<div class="${classeDaLinha(tela, i)}">${htmlDaLinha(tela, i)}</div>`)
     .join('') +
-  `${escapar(linhas.at(-1))}<span class="cursor"> </span></pre>`;
+  '</div>';
 
 // What each of index.html's comments becomes: a marker's content, or nothing.
+const controle = (c) => (c < ' ' && c !== '\n' && c !== '\t') || c === '\x7f';
 const ler = (nome) => readFileSync(join(pecas, nome), 'utf8').trim();
 const hashes = [];
+const sha256 = (codigo) => `'sha256-${createHash('sha256').update(codigo).digest('base64')}'`;
 const script = (nome) => {
   const codigo = ler(nome);
   // The browser hashes the script as it parsed it: a CR or another
@@ -71,11 +67,11 @@ const script = (nome) => {
   if (codigo.includes('</script') || [...codigo].some(controle)) {
     throw new Error(`${nome} cannot go inline: it holds </script or a control character`);
   }
-  hashes.push(`'sha256-${createHash('sha256').update(codigo).digest('base64')}'`);
+  hashes.push(sha256(codigo));
   return `<script>${codigo}</script>`;
 };
 const { outputs } = JSON.parse(readFileSync(join(pecas, 'modulos.json'), 'utf8'));
-// Every piece one of them imports (shared code, xterm.js), so that it is
+// Every piece one of them imports (the code they share), so that it is
 // on its way with them.
 const importados = new Set(Object.values(outputs).flatMap((o) => o.imports.map((i) => i.path)));
 const partilhados = Object.keys(outputs)
@@ -98,8 +94,16 @@ let pagina = fonte.replace(/\n( *)<!--([^]*?)-->/g, (_, recuo, nome) => {
 });
 const faltam = Object.keys(marcas).filter((m) => !feitas.has(m));
 if (faltam.length) throw new Error(`index.html lacks the markers ${faltam.join(', ')}`);
-const politica = "script-src 'self'";
-if (pagina.split(politica).length !== 2) throw new Error(`index.html needs one ${politica}`);
-pagina = pagina.replace(politica, `${politica} ${hashes.join(' ')}`);
+// Each inline style by its hash, never 'unsafe-inline'.
+const estilos = [...pagina.matchAll(/<style>([^]*?)<\/style>/g)].map(([, codigo]) =>
+  sha256(codigo),
+);
+for (const [politica, permitidos] of [
+  ["script-src 'self'", hashes],
+  ["style-src 'self'", [...new Set(estilos)]],
+]) {
+  if (pagina.split(politica).length !== 2) throw new Error(`index.html needs one ${politica}`);
+  pagina = pagina.replace(politica, `${politica} ${permitidos.join(' ')}`);
+}
 writeFileSync(join(site, 'index.html'), pagina);
 process.exit(0); // the game is still waiting for its read

@@ -1,31 +1,26 @@
 # Puts every file of the site into SITE, then writes the service worker
 # with their list, its cache named after their contents. Run by the build:
 # the bundler (ESBUILD) makes the page's modules, its first paint's and
-# warning's classic scripts and its style from web/, finding @xterm/xterm
-# in MODULOS; the pieces that go inside index.html wait in PECAS for
-# montar-pagina.mjs, which node runs.
-#   cmake -DFONTE=... -DSITE=... -DPECAS=... -DNODE_JS=... -DESBUILD=... -DJOGO=... -DMODULOS=... -DRSVG_CONVERT=... -P montar-site.cmake
+# warning's classic scripts and its style from web/; the pieces that go
+# inside index.html wait in PECAS for montar-pagina.mjs, which node runs.
+#   cmake -DFONTE=... -DSITE=... -DPECAS=... -DNODE_JS=... -DESBUILD=... -DJOGO=... -DRSVG_CONVERT=... -P montar-site.cmake
 file(REMOVE_RECURSE ${SITE} ${PECAS})
 file(MAKE_DIRECTORY ${SITE} ${PECAS})
 
 set(web ${FONTE}/web)
-set(xterm ${MODULOS}/@xterm/xterm)
 # The same modes whatever the checkout's umask was.
 set(leitura OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
-file(COPY ${web}/manifest.webmanifest ${FONTE}/LICENSE ${xterm}/css/xterm.css
+file(COPY ${web}/manifest.webmanifest ${FONTE}/LICENSE
   DESTINATION ${SITE} FILE_PERMISSIONS ${leitura})
 get_filename_component(pasta_jogo ${JOGO} DIRECTORY)
 get_filename_component(nome_jogo ${JOGO} NAME_WE)
 file(COPY ${pasta_jogo}/${nome_jogo}.wasm DESTINATION ${SITE}
   FILE_PERMISSIONS ${leitura})
-configure_file(${xterm}/LICENSE ${SITE}/LICENSE-xterm COPYONLY
-  FILE_PERMISSIONS ${leitura})
 
 # One esbuild run; what it says goes to the build's output, and a failure
 # (an import that does not resolve, say) stops the build.
 function(empacotar)
-  execute_process(COMMAND ${CMAKE_COMMAND} -E env NODE_PATH=${MODULOS}
-      ${ESBUILD} --log-level=warning --minify ${ARGN}
+  execute_process(COMMAND ${ESBUILD} --log-level=warning --minify ${ARGN}
     WORKING_DIRECTORY ${web} RESULT_VARIABLE status)
   if(NOT status EQUAL 0)
     message(FATAL_ERROR "esbuild ${ARGN} failed")
@@ -34,12 +29,8 @@ endfunction()
 # The page's modules: carga.js starts the game's download as soon as it
 # runs, so it is an entry of its own; what it shares with principal.js goes
 # in a piece both import. The game's script, which carga.js imports when a
-# game needs it, is the game's own build. Every function of theirs runs as
-# the page starts (xterm.js's most of all), and the comment on their first
-# line tells Chromium to compile them all while it downloads them, on
-# another thread, rather than each on the page's thread when first called.
+# game needs it, is the game's own build.
 empacotar(principal.js carga.js --bundle --splitting --format=esm
-  "--banner:js=//# allFunctionsCalledOnLoad"
   --external:./torre-de-hanoi.js --outdir=${SITE} --metafile=${PECAS}/modulos.json)
 # The game's script as the site serves it, minified as the modules are.
 empacotar(${JOGO} --format=esm --outfile=${SITE}/${nome_jogo}.js)

@@ -12,18 +12,18 @@ export { CONVITE, MENU, FIM } from './textos.js';
 
 export const esperar = (ms) => new Promise((r) => setTimeout(r, ms));
 
-// The buffer up to the cursor, once xterm has parsed all it was given;
-// wrapped rows joined, trailing blanks dropped.
+// The screen's rows up to the cursor's, the rows above the screen
+// included, as the page shows them once it has drawn; wrapped rows
+// joined, trailing blanks dropped.
 export function linhas(pagina) {
   return pagina.avaliar(async () => {
-    const t = window.terminalDoJogo;
-    await new Promise((pronto) => t.write('', pronto));
-    const b = t.buffer.active;
+    await new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r)));
+    const filas = [...document.querySelectorAll('#tela .linha')];
+    const cursor = filas.findIndex((f) => f.querySelector('.cursor'));
     const saida = [];
-    for (let i = 0; i <= b.baseY + b.cursorY; i++) {
-      const linha = b.getLine(i);
-      const texto = linha.translateToString();
-      if (linha.isWrapped && saida.length > 0) saida[saida.length - 1] += texto;
+    for (const f of filas.slice(0, cursor + 1)) {
+      const texto = f.textContent.replaceAll('\u00a0', ' ');
+      if (f.classList.contains('quebrada') && saida.length > 0) saida[saida.length - 1] += texto;
       else saida.push(texto);
     }
     return saida.map((x) => x.trimEnd());
@@ -86,17 +86,14 @@ export async function primeiroMenu(pagina, url) {
   return menuAberto(pagina);
 }
 
-// Waits for the page's terminal to take over from the first paint (its
-// copy gone, the keys and the focus its own), then for the game to wait
-// on it.
+// Waits for the page's modules to run on the first paint's screen, then
+// for the game to wait on it.
 export async function menuAberto(pagina) {
-  const aberto = () =>
-    pagina.avaliar(() => !!window.terminalDoJogo && !document.getElementById('primeira-tela'));
   await aguardar(
-    aberto,
+    () => pagina.avaliar(() => !!window.terminalDoJogo),
     (x) => x,
     15000,
-    () => 'the page did not open its terminal',
+    () => 'the page did not start its terminal',
   );
   return repouso(pagina);
 }

@@ -1,0 +1,89 @@
+// The screen model (terminal.js) drawn on the page: one element a row,
+// the rows above the screen too, so that the page's own scrolling reaches
+// them. At most one update a frame, and only of the rows that changed, so
+// that a selection in any other row survives. The first screen is already
+// on the page, written by the build with the same rows (htmlDaLinha): it
+// is drawn over only where the game's differs.
+import { cursor } from './terminal.js';
+
+const ENTIDADES = { '&': '&amp;', '<': '&lt;', '>': '&gt;' };
+const escapar = (s) => s.replace(/[&<>]/g, (c) => ENTIDADES[c]);
+
+export const classeDaLinha = (t, i) => (t.grade[i].quebrada ? 'linha quebrada' : 'linha');
+
+// The row `i` of the model as HTML: plain text, with inverse video, the
+// cursor and each wide character (two cells whatever its font draws) in a
+// span. Trailing blanks are left out, so that a copy has none.
+export function htmlDaLinha(t, i) {
+  const { texto, larguras, inverso } = t.grade[i];
+  const c = cursor(t);
+  let noCursor = c.i === i ? c.x : -1;
+  if (texto[noCursor] === '') noCursor--; // on a wide character's second half
+  let fim = texto.length;
+  while (fim > 0 && texto[fim - 1] === ' ' && !inverso[fim - 1] && fim - 1 !== noCursor) fim--;
+  let html = '';
+  let classe = '';
+  let trecho = '';
+  const fechar = () => {
+    if (trecho)
+      html += classe ? `<span class="${classe}">${escapar(trecho)}</span>` : escapar(trecho);
+    trecho = '';
+  };
+  for (let x = 0; x < fim; x++) {
+    if (texto[x] === '') continue;
+    const larga = larguras[x] === 2;
+    const nomes = [larga && 'larga', x === noCursor ? 'cursor' : inverso[x] && 'inverso'];
+    const esta = nomes.filter(Boolean).join(' ');
+    if (esta !== classe || larga) {
+      fechar();
+      classe = esta;
+    }
+    trecho += texto[x];
+  }
+  fechar();
+  return html;
+}
+
+// Draws `t` in `tela` (its rows are the element's children) once a frame
+// after `agendar()`; `depois()` runs after each drawing.
+export function criarDesenho(tela, t, depois = () => {}) {
+  const filas = [...tela.children];
+  const feitas = filas.map((f) => `${f.className}\n${f.innerHTML}`);
+  let primeira = t.descartadas; // the number of the row filas[0] shows
+  let pedido = 0;
+
+  function desenhar() {
+    pedido = 0;
+    const noFim = tela.scrollTop + tela.clientHeight >= tela.scrollHeight - 1;
+    const sairam = t.descartadas - primeira;
+    for (const f of filas.splice(0, sairam)) f.remove();
+    feitas.splice(0, sairam);
+    primeira = t.descartadas;
+    const novas = [];
+    while (filas.length + novas.length < t.grade.length) novas.push(document.createElement('div'));
+    tela.append(...novas);
+    filas.push(...novas);
+    for (const numero of t.sujas) {
+      const i = numero - primeira;
+      if (i < 0 || i >= filas.length) continue;
+      const [classe, html] = [classeDaLinha(t, i), htmlDaLinha(t, i)];
+      if (feitas[i] === `${classe}\n${html}`) continue;
+      filas[i].className = classe;
+      filas[i].innerHTML = html;
+      feitas[i] = `${classe}\n${html}`;
+    }
+    t.sujas.clear();
+    if (noFim) tela.scrollTop = tela.scrollHeight;
+    depois();
+  }
+
+  return {
+    agendar() {
+      if (pedido === 0) pedido = requestAnimationFrame(desenhar);
+    },
+    // The screen itself, not the rows above it, in view (a key was typed).
+    aoFim() {
+      tela.scrollTop = tela.scrollHeight;
+    },
+  };
+}

@@ -43,7 +43,8 @@ function depoisDaPintura(seguir) {
 // no frames, asks for them a moment after it is parsed.
 requestAnimationFrame(function pintar() {
   if (semJogo()) return;
-  if (!document.getElementById('controles')) {
+  // The page parsed up to its last element: a frame may come before.
+  if (!document.getElementById('girar')) {
     requestAnimationFrame(pintar);
     return;
   }

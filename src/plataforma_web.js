@@ -25,7 +25,7 @@ mergeInto(LibraryManager.library, {
 
   // void torre_escrever(const char* dados, int tamanho);
   torre_escrever: function (dados, tamanho) {
-    // xterm writes later: it gets a copy.
+    // The page may hold the bytes past this call: it gets a copy.
     Module.torre.escrever(HEAPU8.slice(dados, dados + tamanho));
   },
 });

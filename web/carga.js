@@ -1,6 +1,6 @@
 // The game's files. The wasm's download and compile start as soon as this
-// module is parsed, beside xterm's download, not when the page first asks
-// for them; every game instantiates the compiled module afresh, so that no
+// module is parsed, beside the page's other modules, not when the page
+// first asks for them; every game instantiates the compiled module afresh, so that no
 // state of one game reaches the next. A preload link would start the
 // download too, but WebKit then downloads the file twice.
 

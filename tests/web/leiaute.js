@@ -130,7 +130,7 @@ async function emContexto(opcoes, corpo) {
 for (const tamanho of TAMANHOS) {
   const [largura, altura, toque, , , nome] = tamanho;
   test(`${largura}x${altura} ${nome}`, () =>
-    emContexto({ largura, altura, toque }, async (pagina) => {
+    emContexto({ largura, altura, toque }, async (pagina, cdp) => {
       let l = await primeiroMenu(pagina, url);
       let m = await pagina.avaliar(medir);
       conferir(m, tamanho, 'at load');
@@ -194,6 +194,30 @@ for (const tamanho of TAMANHOS) {
         'turned',
       );
       conferir(await virar(largura, altura), tamanho, 'turned back');
+
+      // A finger drags the rows above the screen into view, and the pause
+      // still waits: a drag is no key.
+      if (toque) {
+        const topo = () => pagina.avaliar(() => document.getElementById('tela').scrollTop);
+        const fim = await topo();
+        const { x, y } = m.moldura;
+        const tocar = (type, pontos) =>
+          cdp.send('Input.dispatchTouchEvent', { type, touchPoints: pontos });
+        await tocar('touchStart', [{ x: x + 40, y: y + 40 }]);
+        for (let i = 1; i <= 10; i++) await tocar('touchMove', [{ x: x + 40, y: y + 40 + 20 * i }]);
+        await tocar('touchEnd', []);
+        await aguardar(
+          topo,
+          (t) => t < fim,
+          2000,
+          (t) => `${largura}x${altura}: touch at ${t} from ${fim}`,
+        );
+        assert.equal(
+          (await linhas(pagina)).at(-1),
+          CONVITE,
+          `${largura}x${altura}: a drag ended the pause`,
+        );
+      }
     }));
 }
 

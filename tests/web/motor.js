@@ -77,6 +77,11 @@ function paginaPuppeteer(p) {
       await p.keyboard.press(letra);
       await p.keyboard.up('Control');
     },
+    async comShift(nome) {
+      await p.keyboard.down('Shift');
+      await p.keyboard.press(nome);
+      await p.keyboard.up('Shift');
+    },
     clicar: (seletor) => p.click(seletor),
     foto: (caminho) => p.screenshot({ path: caminho }),
     fechar: () => p.close(),
@@ -91,7 +96,14 @@ const portaLivre = () =>
     });
   });
 
-const TECLAS = { Enter: Key.ENTER, Space: ' ', ArrowUp: Key.ARROW_UP, Tab: Key.TAB };
+const TECLAS = {
+  Enter: Key.ENTER,
+  Space: ' ',
+  ArrowUp: Key.ARROW_UP,
+  Tab: Key.TAB,
+  PageUp: Key.PAGE_UP,
+  PageDown: Key.PAGE_DOWN,
+};
 
 // WebKitGTK's MiniBrowser needs a display: run under xvfb-run.
 async function abrirWebkit() {
@@ -129,6 +141,8 @@ async function abrirWebkit() {
     tecla: (nome) => driver.actions().sendKeys(TECLAS[nome]).perform(),
     ctrl: (letra) =>
       driver.actions().keyDown(Key.CONTROL).sendKeys(letra).keyUp(Key.CONTROL).perform(),
+    comShift: (nome) =>
+      driver.actions().keyDown(Key.SHIFT).sendKeys(TECLAS[nome]).keyUp(Key.SHIFT).perform(),
     clicar: async (seletor) => (await driver.findElement(By.css(seletor))).click(),
     foto: async (caminho) => writeFileSync(caminho, await driver.takeScreenshot(), 'base64'),
     fechar: async () => {},

@@ -184,6 +184,7 @@ async function cenarios(t) {
         if (nome === 'sequencia-oito-discos') {
           const movimentos = tela.filter((x) => x.startsWith(' Mover disco '));
           assert.equal(movimentos.length, 255, 'moves of the 8-disc list');
+          await rolagem(pagina);
         }
       });
     });
@@ -290,6 +291,34 @@ async function cenarios(t) {
     () => assert.deepEqual(problemas, []),
     { skip: !motor.navegador && 'the engine reports neither' },
   );
+}
+
+// The rows above the screen, reached by Shift+PageUp and the wheel, and
+// back by Shift+PageDown; the pause still waits.
+async function rolagem(pagina) {
+  const topo = () =>
+    pagina.avaliar(async () => {
+      await new Promise((r) => requestAnimationFrame(r));
+      return document.getElementById('tela').scrollTop;
+    });
+  const fim = await topo();
+  await pagina.comShift('PageUp');
+  const acima = await topo();
+  assert.ok(acima < fim, `Shift+PageUp: scrolled to ${acima} from ${fim}`);
+  await pagina.comShift('PageDown');
+  assert.equal(await topo(), fim, 'Shift+PageDown');
+  if (pagina.p) {
+    const { x, y } = await pagina.p.$eval('#tela', (e) => e.getBoundingClientRect().toJSON());
+    await pagina.p.mouse.move(x + 50, y + 50);
+    await pagina.p.mouse.wheel({ deltaY: -300 });
+    await aguardar(
+      topo,
+      (t) => t < fim,
+      2000,
+      (t) => `the wheel: at ${t} from ${fim}`,
+    );
+  }
+  assert.equal((await linhas(pagina)).at(-1), CONVITE, 'scrolling ended the pause');
 }
 
 // A game played by ear: the towers said by name, a refused move told,

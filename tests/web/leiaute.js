@@ -77,7 +77,7 @@ const dentro = (c, [l, a], nome) =>
     `${nome} out of the ${l}x${a} window: ${JSON.stringify(c)}`,
   );
 
-function conferir(m, [largura, altura, toque, minima, aoLado], momento) {
+function conferir(m, [largura, altura, , minima, aoLado], momento) {
   const onde = `${largura}x${altura}, ${momento}`;
   assert.deepEqual(m.janela, [largura, altura]);
   assert.deepEqual(m.rolagem, m.janela, `${onde}: the page scrolls`);

@@ -6,9 +6,13 @@
 // measures the floor: a page made here of the last site's first screen
 // alone (index.html's <pre>, no script, no style, no other file), so that
 // the site's First Contentful Paint is told as a ratio to what no page of
-// this kind can beat. Prints one table, the targets against the last site;
-// exits 0 whatever it finds.
-import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+// this kind can beat. The first answer is measured on a slow phone's
+// model: the menu answered as soon as it shows, the time and the bytes
+// until the game's next screen. Prints one table, the targets against
+// the last site (against the first, where a figure is a ratio); exits 0
+// whatever it finds.
+import { mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
+import { gzipSync } from 'node:zlib';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
 import { abrirMotor } from '../tests/web/motor.js';
@@ -17,7 +21,11 @@ import { farol } from '../tests/web/farol.js';
 import { esperar, primeiroMenu, raiz, responder, teclar, MENU } from '../tests/web/tela.js';
 
 const CARGAS = 11;
+const RESPOSTAS = 7;
 const FAROIS = 5;
+// A slow phone: 150 ms round trip, 1.6 Mbit/s down, 750 kbit/s up, its
+// processor 4 times slower than this machine's.
+const CELULAR = { latency: 150, downloadThroughput: 200000, uploadThroughput: 93750 };
 const JANELAS = [
   [800, 600, 250],
   [1920, 1080, 270],
@@ -38,9 +46,7 @@ async function ateOPrimeiroMenu(motor, url, largura, altura) {
   // Seen as it comes into the page, shown, then the next frame.
   await p.evaluateOnNewDocument((menu) => {
     const observador = new MutationObserver(() => {
-      const telas = document.querySelectorAll(
-        'main.pronta #primeira-tela, main.pronta .xterm-rows',
-      );
+      const telas = document.querySelectorAll('main.pronta #tela, main.pronta .xterm-rows');
       const texto = [...telas].map((t) => t.textContent.replaceAll('\u00a0', ' ')).join('');
       if (!texto.includes(menu)) return;
       observador.disconnect();
@@ -56,6 +62,59 @@ async function ateOPrimeiroMenu(motor, url, largura, altura) {
   await contexto.close();
   return ms;
 }
+
+// The first answer: on the slow phone's model, a first visit in a fresh
+// context, "1" and Enter typed as soon as the menu shows; the
+// milliseconds from the start of the navigation until the ring prompt is
+// on the page, and the bytes downloaded by then (every response's size
+// on the wire, the page's own included).
+async function primeiraResposta(motor, url) {
+  const contexto = await motor.navegador.createBrowserContext();
+  const { p } = await motor.pagina({ largura: 360, altura: 740, toque: true, contexto });
+  const cdp = await p.createCDPSession();
+  await cdp.send('Network.enable');
+  await cdp.send('Network.emulateNetworkConditions', { offline: false, ...CELULAR });
+  await cdp.send('Emulation.setCPUThrottlingRate', { rate: 4 });
+  await p.evaluateOnNewDocument((menu) => {
+    const texto = () => document.querySelector('main')?.textContent ?? '';
+    const observador = new MutationObserver(() => {
+      if (!window.menuVisto && document.querySelector('main.pronta') && texto().includes(menu)) {
+        window.menuVisto = true;
+      }
+      if (!texto().includes('Argolas')) return;
+      observador.disconnect();
+      const agora = performance.now();
+      const [navegacao] = performance.getEntriesByType('navigation');
+      const recursos = performance
+        .getEntriesByType('resource')
+        .filter((r) => r.responseEnd <= agora);
+      const bytes = recursos.reduce((soma, r) => soma + r.transferSize, navegacao.transferSize);
+      window.resposta = { ms: agora, bytes };
+    });
+    observador.observe(document, {
+      childList: true,
+      subtree: true,
+      characterData: true,
+      attributes: true,
+    });
+  }, MENU);
+  await esperar(1500);
+  await p.goto(url, { waitUntil: 'commit' });
+  await p.waitForFunction(() => window.menuVisto, { polling: 'raf', timeout: 30000 });
+  await p.keyboard.type('1');
+  await p.keyboard.press('Enter');
+  await p.waitForFunction(() => window.resposta, { timeout: 60000 });
+  const resposta = await p.evaluate(() => window.resposta);
+  await contexto.close();
+  return resposta;
+}
+
+// The site's files, gzip -9 each, as a school's network downloads them.
+const tamanho = (pasta) =>
+  readdirSync(pasta).reduce(
+    (soma, a) => soma + gzipSync(readFileSync(join(pasta, a)), { level: 9 }).length,
+    0,
+  );
 
 // The JS heap's growth from the 5th to the 50th game in one page.
 async function crescimentoDoHeap(motor, url) {
@@ -116,6 +175,29 @@ try {
       ms.at(-1) <= alvo,
     ]);
   }
+  const respostas = servidores.map(() => []);
+  for (let i = 0; i < RESPOSTAS; i++) {
+    for (const [k, { url }] of servidores.entries())
+      respostas[k].push(await primeiraResposta(motor, url));
+  }
+  const resposta = respostas.map((r) => mediana(r.map((x) => x.ms)));
+  const bytes = respostas.map((r) => mediana(r.map((x) => x.bytes)));
+  const kb = (b) => `${(b / 1024).toFixed(1)} KB`;
+  const razao = resposta.at(-1) / resposta[0];
+  linhas.push(
+    [
+      `first answer, slow phone, median of ${RESPOSTAS}`,
+      resposta.map((t) => `${t.toFixed(0)} ms`),
+      pastas.length > 1 ? `<= 0.70x` : '',
+      pastas.length > 1 ? razao <= 0.7 : true,
+    ],
+    [`bytes downloaded by the first answer`, bytes.map(kb), '<= 45 KB', bytes.at(-1) <= 45 * 1024],
+    ['the site, gzip -9 of every file', pastas.map((p) => kb(tamanho(p))), '<= 64 KB'].concat([
+      tamanho(pastas.at(-1)) <= 64 * 1024,
+    ]),
+  );
+  if (pastas.length > 1)
+    console.log(`    first answer: the last site at ${razao.toFixed(2)}x the first's`);
   const comPiso = servidores.concat([doPiso]);
   const relatorios = comPiso.map(() => []);
   for (let i = 0; i < FAROIS; i++) {
@@ -152,8 +234,8 @@ try {
       fcp.at(-1) / fcpDoPiso <= 1.12,
     ],
     [`mobile LCP after FCP, median of ${FAROIS}`, ms(lcp), '<= 50 ms', lcp.at(-1) <= 50],
-    [`mobile Total Blocking Time, median of ${FAROIS}`, ms(tbt), '<= 100 ms', tbt.at(-1) <= 100],
-    [`mobile runs scoring performance 100, of ${FAROIS}`, cem.map(String), '>= 4', cem.at(-1) >= 4],
+    [`mobile Total Blocking Time, median of ${FAROIS}`, ms(tbt), '<= 50 ms', tbt.at(-1) <= 50],
+    [`mobile runs scoring performance 100, of ${FAROIS}`, cem.map(String), '>= 5', cem.at(-1) >= 5],
     [`mobile Cumulative Layout Shift, median`, cls.map((c) => c.toFixed(3))].concat([
       '0',
       cls.at(-1) === 0,

@@ -1,9 +1,7 @@
-// The screen model (terminal.js) drawn on the page: one element a row,
-// the rows above the screen too, so that the page's own scrolling reaches
-// them. At most one update a frame, and only of the rows that changed, so
-// that a selection in any other row survives. The first screen is already
-// on the page, written by the build with the same rows (htmlDaLinha): it
-// is drawn over only where the game's differs.
+// The screen model (terminal.js) on the page: an element a row, the rows
+// above the screen too, for the page's own scrolling. At most one update a
+// frame, only of the rows that changed, so that a selection elsewhere
+// survives; the build writes the first screen with these same rows.
 import { cursor } from './terminal.js';
 
 const ENTIDADES = { '&': '&amp;', '<': '&lt;', '>': '&gt;' };
@@ -11,11 +9,11 @@ const escapar = (s) => s.replace(/[&<>]/g, (c) => ENTIDADES[c]);
 
 export const classeDaLinha = (t, i) => (t.grade[i].quebrada ? 'linha quebrada' : 'linha');
 
-// The row `i` of the model as HTML: plain text, with inverse video, the
-// cursor and each wide character (two cells whatever its font draws) in a
-// span. Trailing blanks are left out, so that a copy has none.
+// The row `i` as HTML: text, with inverse video, the cursor and each wide
+// character (two cells whatever its font) in spans; no trailing blanks,
+// so that a copy has none.
 export function htmlDaLinha(t, i) {
-  const { texto, larguras, inverso } = t.grade[i];
+  const { texto, inverso } = t.grade[i];
   const c = cursor(t);
   let noCursor = c.i === i ? c.x : -1;
   if (texto[noCursor] === '') noCursor--; // on a wide character's second half
@@ -31,7 +29,7 @@ export function htmlDaLinha(t, i) {
   };
   for (let x = 0; x < fim; x++) {
     if (texto[x] === '') continue;
-    const larga = larguras[x] === 2;
+    const larga = texto[x + 1] === '';
     const nomes = [larga && 'larga', x === noCursor ? 'cursor' : inverso[x] && 'inverso'];
     const esta = nomes.filter(Boolean).join(' ');
     if (esta !== classe || larga) {
@@ -44,8 +42,7 @@ export function htmlDaLinha(t, i) {
   return html;
 }
 
-// Draws `t` in `tela` (its rows are the element's children) once a frame
-// after `agendar()`; `depois()` runs after each drawing.
+// Draws `t` in `tela`'s children a frame after `agendar()`, then `depois()`.
 export function criarDesenho(tela, t, depois = () => {}) {
   const filas = [...tela.children];
   const feitas = filas.map((f) => `${f.className}\n${f.innerHTML}`);
@@ -81,7 +78,6 @@ export function criarDesenho(tela, t, depois = () => {}) {
     agendar() {
       if (pedido === 0) pedido = requestAnimationFrame(desenhar);
     },
-    // The screen itself, not the rows above it, in view (a key was typed).
     aoFim() {
       tela.scrollTop = tela.scrollHeight;
     },

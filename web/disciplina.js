@@ -1,142 +1,101 @@
-// The line discipline a tty would give the game: echo and line editing
-// until Enter hands over a line, Ctrl-D as the end of input, Ctrl-C as an
-// interrupt, and the one-key pause without echo. Keys come in as the
-// strings teclas.js makes of them, or as pasted text; what the game reads
-// goes out as UTF-8 bytes. How many columns an echo took is the screen's
-// to say (terminal.js), so that an erase matches what is drawn.
-
+// The line discipline a tty would give the game: echo and editing until
+// Enter hands over a line, Ctrl-D as the end of input, Ctrl-C as an
+// interrupt, the one-key pause without echo. Keys come as teclas.js makes
+// them, or pasted; the game reads UTF-8 bytes. An echo's width is the
+// screen's to say (terminal.js), so that an erase matches what is drawn.
 import * as TECLA from './teclas.js';
 import { largura } from './terminal.js';
 
 const LINHA_MAXIMA = 4095; // a tty's line holds no more either
 const codificar = new TextEncoder();
-// A word for Ctrl-W; accented letters are letters, as the kernel's own
-// table has them.
+// A word for Ctrl-W; accented letters are letters, as in the kernel's.
 const PALAVRA = /^[\p{L}\p{N}_]$/u;
 
-// C1 controls: a terminal obeys them as it obeys escape sequences (U+009B
-// is CSI), so a paste holding one must not reach the screen.
-const C1 = /^[\x80-\x9f]/;
-
 // The key at the start of `dados`: one character, or a whole escape
-// sequence (arrows, function keys, Alt with a key), introduced by Escape
-// or by its one-character C1 form.
+// sequence (arrows, function keys, Alt with a key) after Escape or its
+// one-character C1 form: SS3 takes one more character, CSI parameters and
+// a final from @ to ~.
 function proximaTecla(dados) {
-  let i = 1; // where the sequence's body starts
-  if (dados[0] === TECLA.ESC && dados.length > 1) {
-    i = 2;
-    if (dados[1] !== '[' && dados[1] !== 'O') return dados.slice(0, 2);
-  } else if (dados[0] !== TECLA.CSI_C1 && dados[0] !== TECLA.SS3_C1) {
+  const c1 = dados[0] === TECLA.CSI_C1 || dados[0] === TECLA.SS3_C1;
+  if (!c1 && !(dados[0] === TECLA.ESC && dados.length > 1)) {
     return String.fromCodePoint(dados.codePointAt(0));
   }
-  // SS3 takes one more character; CSI parameters, then a final from @ to ~.
-  if (dados[i - 1] === 'O' || dados[0] === TECLA.SS3_C1) return dados.slice(0, i + 1);
+  const corpo = c1 ? 1 : 2; // where the sequence's body starts
+  const tipo = c1 ? (dados[0] === TECLA.CSI_C1 ? '[' : 'O') : dados[1];
+  if (tipo === 'O') return dados.slice(0, corpo + 1);
+  if (tipo !== '[') return dados.slice(0, 2);
+  let i = corpo;
   while (i < dados.length && !(dados[i] >= '@' && dados[i] <= '~')) i++;
   return dados.slice(0, i + 1);
 }
 
 // Keys that neither edit nor reach the line: escape sequences (a
-// character beyond U+FFFF is two code units, not a sequence), Escape
-// itself, C1 controls, and Ctrl-Z, as there is no job control here.
+// character beyond U+FFFF is two code units, not a sequence), Escape, C1
+// controls (U+009B is CSI: a paste holding one must not reach a screen),
+// and Ctrl-Z, as there is no job control here.
 const descartada = (t) =>
   (t.length > 1 && t.codePointAt(0) <= 0xffff) ||
   t === TECLA.ESC ||
   t === TECLA.CTRL_Z ||
-  C1.test(t);
+  /^[\x80-\x9f]/.test(t);
 
-// Columns the echo of a character other than a tab takes: ^X for a
-// control character.
-const colunas = (caractere) => (caractere < ' ' ? 2 : largura(caractere));
-
-function ecoDe(caractere) {
-  if (caractere === TECLA.TAB || caractere >= ' ') return caractere;
-  return '^' + String.fromCharCode(caractere.charCodeAt(0) + 64);
-}
-
-// The state of one game's input: what is being typed, what waits to be
-// read, and who waits for it.
-function novoEstado(eco, coluna) {
-  return {
-    eco,
-    coluna,
-    linha: [], // characters typed since the last line was handed over
-    larguras: [], // the columns each one's echo took
-    prontas: [], // lines handed over and not yet read; null is an end of input
-    leitor: null, // a pending read: { maximo, resolver }
-    pausa: null, // the pending pause's resolver
-    interrompida: false,
-  };
-}
+const ecoDe = (c) =>
+  c === TECLA.TAB || c >= ' ' ? c : '^' + String.fromCharCode(c.charCodeAt(0) + 64);
 
 // Answers the pending read, if what it waits for is there: at most
 // `maximo` bytes of the first line ready, the rest kept for the next.
 function atender(e) {
-  if (e.leitor === null) return;
-  if (e.interrompida) {
-    e.leitor.resolver(null);
-  } else if (e.prontas.length > 0) {
-    const primeira = e.prontas[0];
-    if (primeira === null || primeira.length <= e.leitor.maximo) {
-      e.prontas.shift();
-      e.leitor.resolver(primeira === null ? new Uint8Array(0) : primeira);
-    } else {
-      e.prontas[0] = primeira.subarray(e.leitor.maximo);
-      e.leitor.resolver(primeira.subarray(0, e.leitor.maximo));
-    }
-  } else {
-    return;
-  }
+  if (e.leitor === null || (!e.interrompida && e.prontas.length === 0)) return;
+  const { maximo, resolver } = e.leitor;
   e.leitor = null;
+  const primeira = e.prontas[0];
+  if (e.interrompida) resolver(null);
+  else if (primeira !== null && primeira.length > maximo) {
+    e.prontas[0] = primeira.subarray(maximo);
+    resolver(primeira.subarray(0, maximo));
+  } else resolver(e.prontas.shift() ?? new Uint8Array(0));
 }
 
+const texto = (e) => e.linha.map(({ c }) => c).join('');
+
 // The line (null: the end of input) goes to the reads; a new one begins.
-function entregar(e, texto) {
-  e.prontas.push(texto === null ? null : codificar.encode(texto));
+function entregar(e, linha) {
+  e.prontas.push(linha === null ? null : codificar.encode(linha));
   e.linha = [];
-  e.larguras = [];
   atender(e);
 }
 
+// The last character typed, erased over the columns its echo took; a tab
+// is only a cursor move, so going back over it is enough.
 function apagarUm(e) {
-  if (e.linha.length === 0) return;
-  const ultimo = e.linha.pop();
-  const n = e.larguras.pop();
-  // A tab is only a cursor move: going back over it is enough.
-  e.eco(ultimo === TECLA.TAB ? '\b'.repeat(n) : '\b \b'.repeat(n));
+  const { c, n } = e.linha.pop();
+  e.eco(c === TECLA.TAB ? '\b'.repeat(n) : '\b \b'.repeat(n));
 }
 
-// Backspace (and Ctrl-H, which some keyboards send for it: a tty would
-// pass it on), Ctrl-U and Ctrl-W; false for any other key.
+const ultimaEPalavra = (e) => PALAVRA.test(e.linha[e.linha.length - 1].c);
+
+// Backspace (and Ctrl-H, which some keyboards send for it), Ctrl-U and
+// Ctrl-W, which erases as Linux does: what is not a word character before
+// the cursor, then a run of letters, digits and _ ("1,3" leaves "1,").
+// False for any other key.
 function editar(e, t) {
-  if (t === TECLA.DEL || t === TECLA.CTRL_H) {
-    apagarUm(e);
-  } else if (t === TECLA.CTRL_U) {
-    while (e.linha.length > 0) apagarUm(e);
-  } else if (t === TECLA.CTRL_W) {
-    // As Linux erases: whatever is not a word character before the
-    // cursor, then a run of letters, digits and _ ("1,3" leaves "1,").
-    while (e.linha.length > 0 && !PALAVRA.test(e.linha.at(-1))) apagarUm(e);
-    while (e.linha.length > 0 && PALAVRA.test(e.linha.at(-1))) apagarUm(e);
-  } else {
-    return false;
-  }
+  const vezes = { [TECLA.DEL]: 1, [TECLA.CTRL_H]: 1, [TECLA.CTRL_U]: Infinity }[t];
+  if (vezes) for (let i = 0; i < vezes && e.linha.length > 0; i++) apagarUm(e);
+  else if (t !== TECLA.CTRL_W) return false;
+  while (t === TECLA.CTRL_W && e.linha.length > 0 && !ultimaEPalavra(e)) apagarUm(e);
+  while (t === TECLA.CTRL_W && e.linha.length > 0 && ultimaEPalavra(e)) apagarUm(e);
   return true;
 }
 
-// Ctrl-C or Ctrl-\: echoed, and every read and pause from now on ends.
-function interromper(e, t) {
-  e.eco(ecoDe(t) + '\r\n');
-  e.interrompida = true;
-  e.linha = [];
-  e.larguras = [];
-  e.prontas = [];
-  if (e.pausa !== null) e.pausa(false);
-  e.pausa = null;
-  atender(e);
-}
-
 function tratarTecla(e, t) {
-  if (t === TECLA.CTRL_C || t === TECLA.CTRL_BARRA) return interromper(e, t);
+  // Ctrl-C or Ctrl-\: echoed, and every read and pause from now on ends.
+  if (t === TECLA.CTRL_C || t === TECLA.CTRL_BARRA) {
+    e.eco(ecoDe(t) + '\r\n');
+    [e.interrompida, e.linha, e.prontas] = [true, [], []];
+    e.pausa?.(false);
+    e.pausa = null;
+    return atender(e);
+  }
   if (e.pausa !== null) {
     const fim = e.pausa;
     e.pausa = null;
@@ -146,23 +105,30 @@ function tratarTecla(e, t) {
   // CR is a line end as NL is (ICRNL): CR LF pasted is two of them.
   if (t === TECLA.CR || t === TECLA.LF) {
     e.eco('\r\n');
-    return entregar(e, e.linha.join('') + '\n');
+    return entregar(e, texto(e) + '\n');
   }
   // At the start of a line the end of input; otherwise the line as it is.
-  if (t === TECLA.CTRL_D) return entregar(e, e.linha.length === 0 ? null : e.linha.join(''));
+  if (t === TECLA.CTRL_D) return entregar(e, e.linha.length === 0 ? null : texto(e));
   if (e.linha.length >= LINHA_MAXIMA) return;
-  // A tab takes the columns up to the next stop, as far as the screen
-  // moved the cursor for it.
+  // A tab takes the columns the screen moved the cursor for it; ^X two.
   const antes = e.coluna();
-  e.linha.push(t);
   e.eco(ecoDe(t));
-  e.larguras.push(t === TECLA.TAB ? Math.max(e.coluna() - antes, 0) : colunas(t));
+  const n = t === TECLA.TAB ? Math.max(e.coluna() - antes, 0) : t < ' ' ? 2 : largura(t);
+  e.linha.push({ c: t, n });
 }
 
 // eco(texto) writes to the screen at once; coluna() tells where the
-// cursor stands there, so that erasing a tab goes back to where it began.
+// cursor stands there.
 export function criarDisciplina({ eco, coluna = () => 0 }) {
-  const e = novoEstado(eco, coluna);
+  const e = {
+    eco,
+    coluna,
+    linha: [], // what was typed since the last line went, and its echo's width
+    prontas: [], // lines handed over and not yet read; null is an end of input
+    leitor: null, // a pending read: { maximo, resolver }
+    pausa: null, // the pending pause's resolver
+    interrompida: false,
+  };
   return {
     // What the user typed: a key, several, or a pasted text.
     teclas(dados) {
@@ -175,19 +141,16 @@ export function criarDisciplina({ eco, coluna = () => 0 }) {
 
     // Up to `maximo` bytes of the next line; an empty array at the end of
     // input, null once interrupted.
-    ler(maximo) {
-      return new Promise((resolver) => {
+    ler: (maximo) =>
+      new Promise((resolver) => {
         e.leitor = { maximo, resolver };
         atender(e);
-      });
-    },
+      }),
 
     // One key, without echo; true once it came, false when interrupted.
     // Whatever was typed before is dropped, as TCSAFLUSH drops it.
     pausar() {
-      e.linha = [];
-      e.larguras = [];
-      e.prontas = [];
+      [e.linha, e.prontas] = [[], []];
       return new Promise((resolver) => {
         if (e.interrompida) return resolver(false);
         e.pausa = resolver;

@@ -1,18 +1,16 @@
-// The keyboard, the pointer and the clipboard on the page's terminal. An
-// invisible textarea (#entrada) holds the focus, as a terminal's input:
-// keys become bytes through teclas.js, a paste or a composed letter comes
-// as text, and both go to `teclar`. The first paint keeps the keys typed
-// before the page's modules arrive (guardarTeclas); they take over in one
-// task, so that no key is lost or given twice.
+// The keyboard, the pointer and the clipboard. An invisible textarea
+// (#entrada) holds the focus, as a terminal's input: keys become bytes
+// through teclas.js, a paste or a composed letter comes as text, and all
+// go to `teclar`. The first paint keeps the keys typed before the modules
+// arrive (guardarTeclas); the modules take over in one task, so that no
+// key is lost or given twice.
 import { dadosDaTecla, dadosDoBotao } from './teclas.js';
 
 const GLOBAL = 'primeiraPintura'; // the first paint's data: its layout and kept keys
 const TECLAS_NA_PAGINA = 'torre-de-hanoi:teclas-na-pagina';
 
-// The first paint's side: the keys typed or tapped, kept in order.
 export function guardarTeclas() {
-  const dados = { proposta: null, teclas: [] };
-  window[GLOBAL] = dados;
+  const dados = (window[GLOBAL] = { proposta: null, teclas: [] });
   const tecla = (evento) => {
     const bytes = dadosDaTecla(evento);
     if (bytes === null || evento.target.closest?.('button')) return;
@@ -25,38 +23,32 @@ export function guardarTeclas() {
   };
   document.addEventListener('keydown', tecla, true);
   document.addEventListener('click', toque, true);
-  document.addEventListener(
-    TECLAS_NA_PAGINA,
-    () => {
-      document.removeEventListener('keydown', tecla, true);
-      document.removeEventListener('click', toque, true);
-    },
-    { once: true },
-  );
+  document.addEventListener(TECLAS_NA_PAGINA, () => {
+    document.removeEventListener('keydown', tecla, true);
+    document.removeEventListener('click', toque, true);
+  });
   return dados;
 }
 
 const selecionado = () => String(getSelection()) !== '';
 
-// The page's side, once: `teclar(bytes)` takes every key and paste,
-// `tocar()` a tap on the screen, `rolar(paginas)` Shift+PageUp (-1) and
-// Shift+PageDown (1). Returns what the first paint kept: its layout and
-// its keys.
+// `tocar()` for a tap on the screen, `rolar(paginas)` for Shift+PageUp
+// (-1) and Shift+PageDown (1). Returns what the first paint kept.
 export function ligarEntrada({ entrada, terminal, teclar, tocar, rolar }) {
   const dados = window[GLOBAL] ?? { proposta: null, teclas: [] };
   document.dispatchEvent(new Event(TECLAS_NA_PAGINA));
   const focar = () => entrada.focus({ preventScroll: true });
 
-  // Wherever the focus is but on a button (a screen reader's review, or a
-  // selection made with the pointer, leaves it elsewhere), a key reaches
-  // the game, and the focus comes back to the terminal.
+  // Wherever the focus is but on a button (a screen reader's review or a
+  // selection leaves it elsewhere), a key reaches the game and the focus
+  // comes back; Ctrl+C copies what is selected, else it interrupts.
   document.addEventListener('keydown', (evento) => {
     if (evento.defaultPrevented || evento.target.closest?.('button')) return;
-    if (evento.shiftKey && (evento.key === 'PageUp' || evento.key === 'PageDown')) {
+    const pagina = { PageUp: -1, PageDown: 1 }[evento.key];
+    if (evento.shiftKey && pagina) {
       evento.preventDefault();
-      return rolar(evento.key === 'PageUp' ? -1 : 1);
+      return rolar(pagina);
     }
-    // Ctrl+C copies what is selected, and interrupts the game otherwise.
     if (evento.ctrlKey && evento.key === 'c' && selecionado()) return;
     const bytes = dadosDaTecla(evento);
     if (evento.target !== entrada) focar(); // a paste then reaches it
@@ -66,19 +58,18 @@ export function ligarEntrada({ entrada, terminal, teclar, tocar, rolar }) {
   });
   entrada.addEventListener('paste', (evento) => {
     evento.preventDefault();
-    const texto = evento.clipboardData?.getData('text/plain');
+    const texto = evento.clipboardData.getData('text/plain');
     if (texto) teclar(texto);
   });
-  // Letters composed (dead keys, an input method) or sent by a touch
-  // keyboard come as text in the textarea.
+  // Letters composed (a dead key, an input method) come as text.
   entrada.addEventListener('input', (evento) => {
     if (evento.isComposing || entrada.value === '') return;
     teclar(entrada.value);
     entrada.value = '';
   });
 
-  // A tap is a press and release in one place with nothing selected: a
-  // scroll, a drag or a selection is not.
+  // A tap: a press and release in one place, nothing selected; never a
+  // scroll, a drag or a selection.
   let inicio = null;
   terminal.addEventListener('pointerdown', (e) => (inicio = [e.clientX, e.clientY]));
   terminal.addEventListener('pointerup', (e) => {
@@ -91,8 +82,7 @@ export function ligarEntrada({ entrada, terminal, teclar, tocar, rolar }) {
   terminal.addEventListener('pointercancel', () => (inicio = null));
 
   for (const botao of document.querySelectorAll('#teclas button')) {
-    // The terminal keeps the focus, so a keyboard goes on typing into it.
-    botao.addEventListener('pointerdown', (evento) => evento.preventDefault());
+    botao.addEventListener('pointerdown', (evento) => evento.preventDefault()); // the focus stays
     botao.addEventListener('click', () => teclar(dadosDoBotao(botao)));
   }
   focar();

@@ -4,10 +4,8 @@
 import { COLUNAS, LINHAS } from './encaixe.js';
 import { aplicar as aplicarNaPagina, metricasDaFonte, propor } from './medida.js';
 
-// `primeira`: the first paint's layout, or null; `escala()`: the letters'
-// scale now; `cursor()`: the cursor's cell on the screen, { x, y }.
-// Returns `reaplicar` for a change of the letters, `mostrarCursor` for
-// the cursor moved, and the font in use.
+// `primeira`: the first paint's layout, or null; `cursor()`: the cursor's
+// cell on the screen.
 export function criarJanela({ primeira, escala, cursor }) {
   const moldura = document.getElementById('moldura');
   const tela = document.getElementById('tela');

@@ -8,11 +8,10 @@ const FAMILIA = 'monospace'; // the screen's font (estilo.css)
 const REFERENCIA = 16; // the font at which the page measures where no canvas can
 let barra = null; // a horizontal scroll bar's height, once measured
 
-// One character's font metrics at any font, measured by a canvas's
-// measureText without laying out the page. Engines round them
-// differently (Chromium to the nearest pixel, Firefox up), so each font
-// is measured, not scaled from one. Where no canvas measures a font's
-// box, the page's own text at one size, in proportion.
+// One character's metrics at any font, by a canvas's measureText, which
+// lays nothing out; each font measured, as engines round them apart.
+// Where no canvas measures a font's box, the page's own text, in
+// proportion.
 export function metricasDaFonte() {
   const contexto = globalThis.OffscreenCanvas && new OffscreenCanvas(1, 1).getContext('2d');
   if (contexto && 'fontBoundingBoxAscent' in contexto.measureText('W')) {
@@ -81,8 +80,8 @@ export function propor(metricas, escala) {
   });
 }
 
-// The screen sized for a font: rows of whole device pixels, the columns
-// spaced to the cell's width (estilo.css reads these).
+// The screen at a font: rows of whole device pixels, columns spaced to
+// the cell (estilo.css reads these).
 function vestir(fonte, metricas) {
   const caractere = metricas(fonte);
   const { largura, altura } = tamanhoDaTela(caractere, window.devicePixelRatio, COLUNAS, LINHAS);

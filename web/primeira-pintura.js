@@ -1,9 +1,6 @@
-// Before the page's modules arrive: the screen, which the build wrote
-// into the page with the game's first menu on it, laid out at the
-// window's font for the page's first paint, and the keys typed on it
-// kept, in order, for the game. The build bundles it into a classic
-// script inside index.html, which blocks the first paint only for as long
-// as the layout takes, strict as the modules are.
+// Before the modules arrive: the screen the build wrote, the first menu on
+// it, laid out for the first paint, and the keys typed on it kept. Bundled
+// into a classic script inside index.html, strict as the modules are.
 'use strict';
 import { guardarTeclas } from './entrada.js';
 import { escalaGuardada } from './letra.js';
@@ -12,7 +9,6 @@ import { aplicar, metricasDaFonte, propor } from './medida.js';
 const semJogo = () => document.documentElement.classList.contains('sem-jogo');
 const primeiraPintura = guardarTeclas();
 
-// The game's modules, once: the page's template holds their elements.
 let carregando = false;
 function carregarModulos() {
   if (carregando) return;
@@ -39,8 +35,8 @@ function depoisDaPintura(seguir) {
 
 // Before the first paint, once the page is parsed: laid out, shown and
 // focused; the modules asked for after it. Where the game cannot start
-// (aviso.js), nothing is. A page opened in a background tab, which gets
-// no frames, asks for them a moment after it is parsed.
+// (aviso.js), nothing is. A background tab, with no frames, asks for
+// them a moment after it is parsed.
 requestAnimationFrame(function pintar() {
   if (semJogo()) return;
   // The page parsed up to its last element: a frame may come before.

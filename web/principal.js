@@ -1,12 +1,8 @@
-// The page: its own 80x25 terminal, the on-screen keys, and one game
-// after another, each a fresh instance of the WebAssembly game. Here the
-// parts meet: a key goes through the line discipline to the running game
-// (or starts a new one), and what the game writes goes to the screen
-// model, drawn on the page, and to the voice. The screen is the first
-// paint's own element, already showing the first menu: the game's output
-// updates it in place. The layout is in janela.js, the letters' size in
-// letra.js, the keyboard in entrada.js, the speech in voz.js, a game's run
-// in partida.js.
+// The page: its own 80x25 terminal, the on-screen keys, and one game after
+// another, each a fresh instance of the WebAssembly game. Here the parts
+// meet: a key goes through the line discipline to the running game (or
+// starts a new one), and what the game writes goes to the screen model,
+// drawn on the first paint's own rows, and to the voice.
 import { criarDisciplina } from './disciplina.js';
 import { guardarParaOffline } from './carga.js';
 import { criarDesenho } from './desenho.js';
@@ -18,9 +14,10 @@ import { criarLetra } from './letra.js';
 import { coluna, criarTerminal, cursor, escrever } from './terminal.js';
 
 const tela = criarTerminal();
+const elemento = document.getElementById('tela');
 const letra = criarLetra();
-let janela = null; // once the keys are taken, which hands over the first layout
-const desenho = criarDesenho(document.getElementById('tela'), tela, () => janela?.mostrarCursor());
+let janela = null;
+const desenho = criarDesenho(elemento, tela, () => janela?.mostrarCursor());
 const voz = criarVoz(tela, document.getElementById('fala'));
 window.terminalDoJogo = tela; // a hook for the browser tests
 
@@ -30,22 +27,23 @@ function mostrar(texto) {
 }
 
 let disciplina = null; // the running game's; null between games
-// Keys typed before the first game has written its first screen wait, in
-// order, behind those typed on the first paint; null once it has.
+// Keys typed before the first game waits, behind those kept by the first
+// paint; null from then on.
 let guardadas = [];
-
 let primeiro = true; // the first game writes on the first paint's screen as it is
 
 async function novoJogo() {
-  if (!primeiro) mostrar('\x1b[0m\x1b[H\x1b[2J\x1b[3J'); // a blank screen, as a new terminal's
+  if (!primeiro) mostrar('\x1b[0m\x1b[H\x1b[2J\x1b[3J'); // a screen as a new terminal's
   primeiro = false;
   voz.novoJogo();
-  const atual = criarDisciplina({ eco: mostrar, coluna: () => coluna(tela) });
-  disciplina = atual;
+  const atual = (disciplina = criarDisciplina({ eco: mostrar, coluna: () => coluna(tela) }));
   const decodificar = new TextDecoder();
   const mensagem = await jogar({
     disciplina: atual,
-    esperar: aoEsperar,
+    esperar: () => {
+      voz.jogoEspera();
+      soltarGuardadas();
+    },
     escrever: (bytes) => {
       const texto = decodificar.decode(bytes, { stream: true });
       voz.jogoEscreveu(texto);
@@ -53,25 +51,17 @@ async function novoJogo() {
     },
   });
   soltarGuardadas();
-  // Keys never go to a game that has stopped: the next one starts a game.
-  disciplina = null;
+  disciplina = null; // keys never go to a game that has stopped: they start the next
   const fim = `${mensagem} Pressione uma tecla ou toque na tela para jogar de novo.`;
   mostrar(`\n\x1b[7m ${fim} \x1b[0m`);
   voz.anunciar(fim);
-}
-
-// The game waits for the user: the voice says the screen, and the keys
-// kept so far reach it.
-function aoEsperar() {
-  voz.jogoEspera();
-  soltarGuardadas();
 }
 
 function soltarGuardadas() {
   if (guardadas === null) return;
   const teclas = guardadas;
   guardadas = null;
-  guardarParaOffline(); // the offline copy once the first menu is on the page
+  guardarParaOffline(); // once the first menu is on the page
   for (const dados of teclas) teclar(dados);
 }
 
@@ -82,12 +72,10 @@ function teclar(dados) {
   else novoJogo();
 }
 
-const elemento = document.getElementById('tela');
 const { proposta, teclas } = ligarEntrada({
   entrada: document.getElementById('entrada'),
   terminal: document.getElementById('terminal'),
   teclar,
-  // A tap starts a game where none runs.
   tocar: () => disciplina === null && guardadas === null && novoJogo(),
   rolar: (paginas) => elemento.scrollBy(0, paginas * (elemento.clientHeight - 1)),
 });

@@ -1,290 +1,189 @@
 // The page's own terminal: the screen the game draws on, as a grid of
-// cells with a cursor and the rows scrolled off the top. It takes what the
+// cells with a cursor and the rows scrolled off the top. It obeys what the
 // game and the line discipline write (text, CR, LF, BS, HT, the cursor
 // home, erasing the screen and the rows above it, inverse video) and
-// swallows every other control and escape sequence whole, so that nothing
-// else reaches the screen. It owns a character's width and the tab stops:
-// the discipline asks it, and an erase matches what is drawn. Pure: text
-// in, cells out; desenho.js puts them on the page.
+// swallows every other control and escape sequence whole. It owns a
+// character's width and the tab stops: the discipline asks it, so that an
+// erase matches what is drawn. Pure: text in, cells out (desenho.js draws).
 import { LARGOS, SEM_LARGURA } from './larguras.js';
 
-const ESC = '\x1b';
-
-// The ranges of a table of larguras.js, as [first, last] code points.
-function faixas(tabela) {
+// A table of larguras.js as a test of a code point, its ranges searched
+// by halves.
+function tabela(texto) {
   let fim = 0;
-  return tabela
-    .trim()
-    .split(' ')
-    .map((par) => {
-      const [distancia, comprimento] = par.split(',').map((n) => parseInt(n, 36));
-      const inicio = fim + distancia;
-      fim = inicio + comprimento;
-      return [inicio, fim];
-    });
+  const faixas = texto.split(' ').map((par) => {
+    const [distancia, comprimento] = par.split(',').map((n) => parseInt(n, 36));
+    fim += distancia + comprimento;
+    return [fim - comprimento, fim];
+  });
+  return (codigo) => {
+    let [baixo, alto] = [0, faixas.length - 1];
+    while (baixo <= alto) {
+      const meio = (baixo + alto) >> 1;
+      if (codigo > faixas[meio][1]) baixo = meio + 1;
+      else if (codigo < faixas[meio][0]) alto = meio - 1;
+      else return true;
+    }
+    return false;
+  };
 }
-const ZERO = faixas(SEM_LARGURA);
-const DOIS = faixas(LARGOS);
+const semLargura = tabela(SEM_LARGURA);
+const largo = tabela(LARGOS);
 
-function dentro(codigo, tabela) {
-  let [baixo, alto] = [0, tabela.length - 1];
-  while (baixo <= alto) {
-    const meio = (baixo + alto) >> 1;
-    if (codigo > tabela[meio][1]) baixo = meio + 1;
-    else if (codigo < tabela[meio][0]) alto = meio - 1;
-    else return true;
-  }
-  return false;
-}
-
-// Columns a printable character takes: 0 (a mark joined to the one
+// Columns a printable character takes: 0 (a mark, joined to the one
 // before), 1 or 2.
 export function largura(caractere) {
   const codigo = caractere.codePointAt(0);
-  if (codigo < 0xa0) return 1;
-  if (dentro(codigo, ZERO)) return 0;
-  return dentro(codigo, DOIS) ? 2 : 1;
+  return codigo < 0xa0 ? 1 : semLargura(codigo) ? 0 : largo(codigo) ? 2 : 1;
 }
 
-// The column a tab at `coluna` moves to: stops every 8, the last column
+// Where a tab at `coluna` takes the cursor: stops every 8, the last column
 // at most.
 export const proximaParada = (coluna, colunas) => Math.min((coluna & ~7) + 8, colunas - 1);
 
+// A row: each cell's text ('' in the second cell of a wide character) and
+// inverse video; `quebrada` when it continues the row above (a wrap).
 const linhaEmBranco = (colunas) => ({
-  texto: Array(colunas).fill(' '), // '' in the second cell of a wide character
-  larguras: new Uint8Array(colunas).fill(1),
+  texto: Array(colunas).fill(' '),
   inverso: new Uint8Array(colunas),
-  quebrada: false, // continues the row above it (an automatic wrap)
+  quebrada: false,
 });
 
-// A terminal of `colunas` x `linhas` keeping `historico` rows above them.
-// Rows are numbered from the first ever written: `descartadas` have gone
-// off the top; `sujas` holds the numbers of those changed since the last
-// drawing (desenho.js empties it).
-export function criarTerminal({ colunas = 80, linhas = 25, historico = 1000 } = {}) {
-  return {
-    colunas,
-    linhas,
-    historico,
-    grade: Array.from({ length: linhas }, () => linhaEmBranco(colunas)),
-    descartadas: 0,
-    x: 0, // the cursor; x === colunas is a pending wrap
-    y: 0, // on the screen, 0 at its top row
-    inverso: false,
-    estado: 'texto', // the escape sequence parser's
-    parametros: '',
-    anterior: 0, // the width of the character just printed, that a mark joins
-    sujas: new Set(),
-  };
-}
+// `historico` rows are kept above the screen. Rows are numbered from the
+// first ever made (`descartadas` have gone off the top); `sujas` holds the
+// numbers of those changed since desenho.js last drew.
+export const criarTerminal = ({ colunas = 80, linhas = 25, historico = 1000 } = {}) => ({
+  colunas,
+  linhas,
+  historico,
+  grade: Array.from({ length: linhas }, () => linhaEmBranco(colunas)),
+  descartadas: 0,
+  x: 0, // the cursor; x === colunas is a pending wrap
+  y: 0, // on the screen, 0 at its top row
+  inverso: false,
+  anterior: 0, // the width of the character just printed, that a mark joins
+  resto: '', // a sequence cut short at the end of a write
+  sujas: new Set(),
+});
 
-// The grade's index of the screen's row `y`.
-const indice = (t, y = t.y) => t.grade.length - t.linhas + y;
-const sujar = (t, i = indice(t)) => t.sujas.add(t.descartadas + i);
+const indice = (t, y = t.y) => t.grade.length - t.linhas + y; // in the grade
 
-// A cell back to blank, with the current inverse video or not.
-function limpar(linha, x, inverso) {
-  linha.texto[x] = ' ';
-  linha.larguras[x] = 1;
+function pintar(linha, x, texto, inverso) {
+  linha.texto[x] = texto;
   linha.inverso[x] = inverso ? 1 : 0;
 }
 
-// One more row at the bottom, the top one scrolled into the history,
-// which loses its oldest row when full.
-function rolar(t, quebrada) {
-  const nova = linhaEmBranco(t.colunas);
-  nova.quebrada = quebrada;
-  t.grade.push(nova);
-  if (t.grade.length > t.linhas + t.historico) {
-    t.grade.shift();
-    t.descartadas++;
-  }
-  sujar(t);
-}
-
-// LF moves down, scrolling at the bottom; as a tty's ONLCR gives it, it
-// returns to the first column too.
+// LF (as a tty's ONLCR gives it, back to the first column too), scrolling
+// at the bottom, where the history loses its oldest row when full.
 function avanco(t, quebrada = false) {
-  sujar(t);
   t.x = 0;
-  if (t.y === t.linhas - 1) {
-    rolar(t, quebrada);
-  } else {
+  if (t.y < t.linhas - 1) {
     t.y++;
-    t.grade[indice(t)].quebrada = quebrada;
-    sujar(t);
+  } else {
+    t.grade.push(linhaEmBranco(t.colunas));
+    if (t.grade.length > t.linhas + t.historico) {
+      t.grade.shift();
+      t.descartadas++;
+    }
   }
+  t.grade[indice(t)].quebrada = quebrada;
 }
 
-function retorno(t) {
-  t.x = 0;
-  sujar(t);
-}
-
-// BS leaves a pending wrap for the last column, then steps back, never
-// onto the row above.
-function recuo(t) {
-  t.x = Math.min(t.x, t.colunas - 1);
-  if (t.x > 0) t.x--;
-  sujar(t);
-}
-
-function tabulacao(t) {
-  if (t.x >= t.colunas) return;
-  t.x = proximaParada(t.x, t.colunas);
-  sujar(t);
-}
+const CONTROLES = {
+  '\r': (t) => (t.x = 0),
+  '\n': avanco,
+  // BS leaves a pending wrap for the last column, then steps back, never
+  // onto the row above.
+  '\b': (t) => (t.x = Math.max(Math.min(t.x, t.colunas - 1) - 1, 0)),
+  '\t': (t) => t.x < t.colunas && (t.x = proximaParada(t.x, t.colunas)),
+};
 
 function imprimir(t, caractere) {
   let linha = t.grade[indice(t)];
   const n = largura(caractere);
-  // A mark joins the character before it, where there is one.
   if (n === 0 && t.anterior > 0 && t.x > 0) {
-    const celula = t.x - (linha.larguras[t.x - 1] ? 1 : 2);
-    linha.texto[celula] += caractere;
-    sujar(t);
+    linha.texto[t.x - (linha.texto[t.x - 1] === '' ? 2 : 1)] += caractere;
     return;
   }
-  // Writing over the second half of a wide character blanks its first.
-  if (t.x > 0 && t.x < t.colunas && linha.larguras[t.x - 1] === 2) {
-    limpar(linha, t.x - 1, t.inverso);
-  }
+  // Over the second half of a wide character: its first is blanked.
+  if (linha.texto[t.x] === '') pintar(linha, t.x - 1, ' ', t.inverso);
   if (t.x + n > t.colunas) {
-    // Automatic wrap: what is left of the row is blanked.
-    for (let x = t.x; x < t.colunas; x++) limpar(linha, x, t.inverso);
+    for (let x = t.x; x < t.colunas; x++) pintar(linha, x, ' ', t.inverso);
     avanco(t, true);
     linha = t.grade[indice(t)];
   }
-  linha.texto[t.x] = caractere;
-  linha.larguras[t.x] = n;
-  linha.inverso[t.x] = t.inverso ? 1 : 0;
-  t.x++;
-  if (n === 2) {
-    linha.texto[t.x] = '';
-    linha.larguras[t.x] = 0;
-    linha.inverso[t.x] = t.inverso ? 1 : 0;
-    t.x++;
-  }
-  // Writing over the first half of a wide character blanks its second.
-  if (t.x < t.colunas && linha.larguras[t.x] === 0 && linha.texto[t.x] === '') {
-    limpar(linha, t.x, t.inverso);
-  }
+  pintar(linha, t.x++, caractere, t.inverso);
+  if (n === 2) pintar(linha, t.x++, '', t.inverso);
+  // Over the first half of a wide character: its second is blanked.
+  if (linha.texto[t.x] === '') pintar(linha, t.x, ' ', t.inverso);
   t.anterior = n;
-  sujar(t);
 }
 
-// ESC [ 2 J blanks the screen, ESC [ 3 J drops the rows above it; neither
-// moves the cursor.
-function apagar(t, parametro) {
-  if (parametro === 2) {
-    for (let y = 0; y < t.linhas; y++) {
-      t.grade[indice(t, y)] = linhaEmBranco(t.colunas);
-      sujar(t, indice(t, y));
-    }
-  } else if (parametro === 3) {
-    const acima = t.grade.length - t.linhas;
-    t.grade.splice(0, acima);
-    t.descartadas += acima;
-  }
-}
-
-// The sequences the game and the page send: the cursor to a row and
-// column (ESC [ H, its home), erasing, inverse video on (7) and off (0).
+// CSI H moves the cursor (to the home without parameters), CSI 2 J blanks
+// the screen and CSI 3 J drops the rows above it (neither moves the
+// cursor), SGR 7 and 0 turn inverse video on and off; any other form is
+// swallowed.
 function sequencia(t, parametros, final) {
-  const numeros = parametros.split(';').map((p) => (p === '' ? 0 : Number(p)));
-  if (/[^0-9;]/.test(parametros)) return; // a private or unknown form
+  if (/[^0-9;]/.test(parametros)) return;
+  const numeros = parametros.split(';').map(Number);
   if (final === 'H') {
     const [linha = 1, coluna = 1] = numeros.map((n) => Math.max(n, 1));
     t.y = Math.min(linha, t.linhas) - 1;
     t.x = Math.min(coluna, t.colunas) - 1;
-  } else if (final === 'J') {
-    apagar(t, numeros[0]);
+  } else if (final === 'J' && numeros[0] === 2) {
+    for (let y = 0; y < t.linhas; y++) t.grade[indice(t, y)] = linhaEmBranco(t.colunas);
+  } else if (final === 'J' && numeros[0] === 3) {
+    t.descartadas += t.grade.length - t.linhas;
+    t.grade.splice(0, t.grade.length - t.linhas);
   } else if (final === 'm') {
-    for (const n of numeros) {
-      if (n === 0) t.inverso = false;
-      else if (n === 7) t.inverso = true;
-    }
+    for (const n of numeros) t.inverso = n === 7 || (n !== 0 && t.inverso);
   }
 }
 
-const CONTROLES = { '\r': retorno, '\n': avanco, '\b': recuo, '\t': tabulacao };
+/* eslint-disable no-control-regex */
+// One piece at a time: a CSI sequence, the C1 CSI (swallowed, never
+// obeyed), a string (OSC, DCS, PM, APC) up to BEL or ST, any other escape
+// sequence, one control, or a run of printable text.
+const PEDACO =
+  /\x1b\[([0-?]*)[ -/]*([@-~])|\x9b[0-?]*[ -/]*[@-~]|(?:\x1b[\]PX^_]|[\x90\x98\x9d-\x9f])[^]*?(?:\x07|\x1b\\|\x9c)|\x1b[ -/]*[0-~]|([\x00-\x1f\x7f-\x9f])|([^\x00-\x1f\x7f-\x9f]+)/y;
+// The start of a sequence the next write may end.
+const INACABADA =
+  /^(?:\x1b(?:\[[0-?]*[ -/]*|[\]PX^_](?:[^\x07\x1b\x9c]|\x1b(?!\\))*|[ -/]*)?|\x9b[0-?]*[ -/]*|[\x90\x98\x9d-\x9f](?:[^\x07\x1b\x9c]|\x1b(?!\\))*)$/;
+/* eslint-enable no-control-regex */
 
-// What the game or the discipline wrote, as text; a sequence cut between
-// two writes goes on in the next.
-export function escrever(t, texto) {
-  sujar(t); // the cursor's row, where it was
-  for (const c of texto) {
-    const codigo = c.codePointAt(0);
-    if (t.estado === 'texto') {
-      if (codigo >= 0x20 && codigo !== 0x7f && (codigo < 0x80 || codigo >= 0xa0)) {
-        imprimir(t, c);
-        continue;
-      }
-      t.anterior = 0;
-      if (c === ESC) t.estado = 'esc';
-      // A C1 CSI's sequence is swallowed, not obeyed: its parameters are
-      // marked so that none matches.
-      else if (codigo === 0x9b) [t.estado, t.parametros] = ['csi', 'C1'];
-      else if ([0x90, 0x98, 0x9d, 0x9e, 0x9f].includes(codigo)) t.estado = 'cadeia';
-      else CONTROLES[c]?.(t);
-    } else {
-      continuar(t, c, codigo);
+// What the game or the discipline wrote. Every row it may have changed,
+// from the screen's top down, is marked for the drawing.
+export function escrever(t, novo) {
+  const texto = t.resto + novo;
+  const topo = t.descartadas + indice(t, 0);
+  t.resto = '';
+  PEDACO.lastIndex = 0;
+  while (PEDACO.lastIndex < texto.length) {
+    const inicio = PEDACO.lastIndex;
+    const c = texto.charCodeAt(inicio);
+    if ((c === 0x1b || (c >= 0x90 && c <= 0x9f)) && INACABADA.test(texto.slice(inicio))) {
+      t.resto = texto.slice(inicio);
+      break;
     }
+    const [, parametros, final, controle, impresso] = PEDACO.exec(texto);
+    if (impresso === undefined) t.anterior = 0;
+    if (final !== undefined) sequencia(t, parametros, final);
+    else if (controle !== undefined) CONTROLES[controle]?.(t);
+    else if (impresso !== undefined) for (const c of impresso) imprimir(t, c);
   }
+  const fim = t.descartadas + t.grade.length;
+  for (let n = Math.max(topo, t.descartadas); n < fim; n++) t.sujas.add(n);
 }
 
-// A character inside an escape sequence. CSI collects its parameters up
-// to a final from @ to ~; OSC, DCS, PM and APC are strings that end with
-// ST (ESC \ or U+009C), or BEL; any other ESC takes intermediates, then a
-// final. A control in the middle acts as it would outside.
-function continuar(t, c, codigo) {
-  const estado = t.estado;
-  if (estado === 'cadeia' || estado === 'cadeia-esc') {
-    if (c === '\x07' || codigo === 0x9c || (estado === 'cadeia-esc' && c === '\\')) {
-      t.estado = 'texto';
-    } else {
-      t.estado = c === ESC ? 'cadeia-esc' : 'cadeia';
-    }
-    return;
-  }
-  if (c === ESC) {
-    t.estado = 'esc';
-    return;
-  }
-  if (codigo < 0x20) {
-    if (c === '\x18' || c === '\x1a')
-      t.estado = 'texto'; // CAN and SUB cancel it
-    else CONTROLES[c]?.(t);
-    return;
-  }
-  if (estado === 'esc') {
-    if (c === '[') [t.estado, t.parametros] = ['csi', ''];
-    else if (']PX^_'.includes(c)) t.estado = 'cadeia';
-    else if (codigo < 0x30) t.estado = 'esc-intermedio';
-    else t.estado = 'texto';
-  } else if (estado === 'esc-intermedio') {
-    if (codigo >= 0x30) t.estado = 'texto';
-  } else if (codigo >= 0x40 && codigo <= 0x7e) {
-    t.estado = 'texto';
-    sequencia(t, t.parametros, c);
-  } else {
-    t.parametros += c;
-  }
-}
-
-// The cursor's column: the discipline echoes from there.
 export const coluna = (t) => t.x;
-
-// The row `i` of the grade as text, its trailing blanks dropped.
-export const textoDaLinha = (t, i) => t.grade[i].texto.join('').trimEnd();
 
 // The screen from its top row to the cursor's, as text.
 export function linhasDaTela(t) {
   const linhas = [];
-  for (let y = 0; y <= t.y; y++) linhas.push(textoDaLinha(t, indice(t, y)));
+  for (let y = 0; y <= t.y; y++) linhas.push(t.grade[indice(t, y)].texto.join('').trimEnd());
   return linhas;
 }
 
 // Where the cursor is drawn: its grade index and column (a pending wrap
-// shows on the last column).
+// shows on the last column) and its row on the screen.
 export const cursor = (t) => ({ i: indice(t), x: Math.min(t.x, t.colunas - 1), y: t.y });

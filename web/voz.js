@@ -1,14 +1,11 @@
-// What a screen reader hears of the game, through the page's own live
-// region: the towers by name while a game waits for a move (narrador.js),
-// everything else as the game wrote it. The screen's rows stay plain text
-// on the page, for a screen reader's browse and review modes.
+// What a screen reader hears, through the page's live region: the towers
+// by name while a game waits for a move (narrador.js), the rest as the
+// game wrote it. The rows stay text on the page, for browse mode.
 import { narrar, prosa } from './narrador.js';
 import { linhasDaTela } from './terminal.js';
 
-// Screen readers drop what a live region gets in a burst of events, as
-// the page's load is: the first words wait until the load is over and
-// the game's first screen is there, and the page has settled for a
-// second and a half.
+// Screen readers drop what a live region gets in the burst of the page's
+// load: the first words wait for it, the first screen and a moment.
 let naTela; // the resolver of `primeiraTela`
 const carregada = new Promise((pronta) =>
   document.readyState === 'complete'
@@ -20,7 +17,6 @@ const assentada = Promise.all([carregada, primeiraTela]).then(
   () => new Promise((pronta) => setTimeout(pronta, 1500)),
 );
 
-// `tela`: the screen model (terminal.js); `regiao`: the live region.
 export function criarVoz(tela, regiao) {
   let escrito = ''; // what the game wrote since it last waited
   let anterior = null; // the board said last in this game

@@ -86,11 +86,12 @@ export async function primeiroMenu(pagina, url) {
   return menuAberto(pagina);
 }
 
-// Waits for the page's modules to run on the first paint's screen, then
-// for the game to wait on it.
+// Waits for the page's modules to run on the first paint's screen and the
+// game (or the page, when it cannot load) to write on it (the model's
+// cursor moved), then for the game to wait.
 export async function menuAberto(pagina) {
   await aguardar(
-    () => pagina.avaliar(() => !!window.terminalDoJogo),
+    () => pagina.avaliar(() => window.terminalDoJogo?.x > 0),
     (x) => x,
     15000,
     () => 'the page did not start its terminal',

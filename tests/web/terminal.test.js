@@ -103,7 +103,11 @@ function emEscritas(texto, { ate }) {
 function estadoDoModelo(t) {
   return {
     linhas: t.grade.map((l) => ({
-      celulas: l.texto.map((c, x) => [c, l.larguras[x], l.inverso[x] === 1]),
+      celulas: l.texto.map((c, x) => [
+        c,
+        c === '' ? 0 : l.texto[x + 1] === '' ? 2 : 1,
+        l.inverso[x] === 1,
+      ]),
       quebrada: l.quebrada,
     })),
     cursor: [t.x, t.y],
@@ -212,6 +216,10 @@ test('what is not the vocabulary is swallowed whole and never drawn', () => {
   escrever(modelo, `a${lixo.join('')}b`);
   assert.deepEqual(linhasDaTela(modelo), ['ab']);
   assert.equal(coluna(modelo), 2);
+  // The same, one character a write: a sequence cut anywhere goes on.
+  const aos = criarTerminal();
+  for (const c of `a${lixo.join('')}b`) escrever(aos, c);
+  assert.deepEqual([linhasDaTela(aos), coluna(aos)], [['ab'], 2]);
 });
 
 test(

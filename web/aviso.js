@@ -2,6 +2,25 @@
 // says why the game cannot start instead of leaving a black page. With
 // JavaScript off, the page's <noscript> says it.
 (function () {
+  // What the page needs that the oldest browsers of web/.browserslistrc
+  // have: modules, WebAssembly, text decoding, fetch, Promise's finally
+  // and letters in regular expressions.
+  function temTudo() {
+    try {
+      new RegExp('\\p{L}', 'u');
+      // eslint-disable-next-line no-unused-vars -- ES5 needs the binding
+    } catch (e) {
+      return false;
+    }
+    return (
+      'noModule' in document.createElement('script') &&
+      typeof WebAssembly === 'object' &&
+      typeof TextDecoder === 'function' &&
+      typeof fetch === 'function' &&
+      typeof window.Promise === 'function' &&
+      typeof window.Promise.prototype.finally === 'function'
+    );
+  }
   var motivo = null;
   if (location.protocol === 'file:') {
     motivo =
@@ -10,10 +29,10 @@
       'ou sirva-a neste computador com um servidor local de uma linha, por exemplo ' +
       '"python3 -m http.server" dentro da pasta, e abra http://localhost:8000. ' +
       'Ou instale o jogo no computador.';
-  } else if (!('noModule' in document.createElement('script')) || typeof WebAssembly !== 'object') {
+  } else if (!temTudo()) {
     motivo =
-      'Este navegador é antigo demais para o jogo: não roda módulos JavaScript ou ' +
-      'WebAssembly. Atualize o navegador ou use outro, ou instale o jogo no computador.';
+      'Este navegador é antigo demais para o jogo. Atualize o navegador ou use outro ' +
+      'mais novo, ou instale o jogo no computador.';
   }
   if (motivo === null) return;
   // At once, in the page's head, so that no first screen shows; the words

@@ -45,14 +45,12 @@ let guardado = false;
 export function guardarParaOffline() {
   if (guardado || !('serviceWorker' in navigator)) return;
   guardado = true;
-  const ocioso = window.requestIdleCallback ?? ((f) => setTimeout(f, 1));
-  requestAnimationFrame(() =>
-    ocioso(
-      () =>
-        navigator.serviceWorker
-          .register('sw.js')
-          .catch((erro) => console.warn('torre-de-hanoi: sem modo offline:', erro)),
-      { timeout: 2000 },
-    ),
-  );
+  const registrar = () =>
+    navigator.serviceWorker
+      .register('sw.js')
+      .catch((erro) => console.warn('torre-de-hanoi: sem modo offline:', erro));
+  requestAnimationFrame(() => {
+    if (window.requestIdleCallback) requestIdleCallback(registrar, { timeout: 2000 });
+    else setTimeout(registrar, 1);
+  });
 }

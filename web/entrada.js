@@ -8,9 +8,32 @@ import { dadosDaTecla, dadosDoBotao } from './teclas.js';
 
 const GLOBAL = 'primeiraPintura'; // the first paint's data: its layout and kept keys
 const TECLAS_NA_PAGINA = 'torre-de-hanoi:teclas-na-pagina';
+const GUARDADAS = 'torre-de-hanoi:teclas'; // kept keys across a reload, in sessionStorage
 
-export function guardarTeclas() {
-  const dados = (window[GLOBAL] = { proposta: null, teclas: [] });
+// Keys kept before a reload that tried the modules again.
+function restaurar() {
+  try {
+    const teclas = JSON.parse(sessionStorage.getItem(GUARDADAS) ?? '[]');
+    sessionStorage.removeItem(GUARDADAS);
+    return Array.isArray(teclas) ? teclas.filter((t) => typeof t === 'string') : [];
+  } catch {
+    return [];
+  }
+}
+
+// The page loaded again, its kept keys with it.
+export function recarregar(teclas) {
+  try {
+    sessionStorage.setItem(GUARDADAS, JSON.stringify(teclas));
+  } catch {
+    // Storage refused: the keys go.
+  }
+  location.reload();
+}
+
+// `assumir()` runs when the page's modules take over from the first paint.
+export function guardarTeclas(assumir) {
+  const dados = (window[GLOBAL] = { proposta: null, teclas: restaurar(), iniciado: false });
   const tecla = (evento) => {
     const bytes = dadosDaTecla(evento);
     if (bytes === null || evento.target.closest?.('button')) return;
@@ -26,6 +49,7 @@ export function guardarTeclas() {
   document.addEventListener(TECLAS_NA_PAGINA, () => {
     document.removeEventListener('keydown', tecla, true);
     document.removeEventListener('click', toque, true);
+    assumir();
   });
   return dados;
 }
@@ -33,9 +57,10 @@ export function guardarTeclas() {
 const selecionado = () => String(getSelection()) !== '';
 
 // `tocar()` for a tap on the screen, `rolar(paginas)` for Shift+PageUp
-// (-1) and Shift+PageDown (1). Returns what the first paint kept.
+// (-1) and Shift+PageDown (1). Returns what the first paint kept, whose
+// `iniciado` the page sets once it has started.
 export function ligarEntrada({ entrada, terminal, teclar, tocar, rolar }) {
-  const dados = window[GLOBAL] ?? { proposta: null, teclas: [] };
+  const dados = window[GLOBAL] ?? { proposta: null, teclas: [], iniciado: false };
   document.dispatchEvent(new Event(TECLAS_NA_PAGINA));
   const focar = () => entrada.focus({ preventScroll: true });
 
@@ -56,23 +81,27 @@ export function ligarEntrada({ entrada, terminal, teclar, tocar, rolar }) {
     evento.preventDefault();
     teclar(bytes);
   });
+  // A paste is typed as the clipboard has it (its text then lands in the
+  // textarea too, and goes: a page must not refuse a paste). Letters
+  // composed (a dead key, an input method) come as text.
   entrada.addEventListener('paste', (evento) => {
-    evento.preventDefault();
     const texto = evento.clipboardData.getData('text/plain');
     if (texto) teclar(texto);
   });
-  // Letters composed (a dead key, an input method) come as text.
   entrada.addEventListener('input', (evento) => {
-    if (evento.isComposing || entrada.value === '') return;
-    teclar(entrada.value);
+    const texto = entrada.value;
+    if (evento.isComposing || texto === '') return;
     entrada.value = '';
+    if (evento.inputType !== 'insertFromPaste') teclar(texto);
   });
 
   // A tap: a press and release in one place, nothing selected; never a
   // scroll, a drag or a selection.
+  let [premer, soltar] = ['mousedown', 'mouseup']; // iOS 12 has no pointer events
+  if (window.PointerEvent) [premer, soltar] = ['pointerdown', 'pointerup'];
   let inicio = null;
-  terminal.addEventListener('pointerdown', (e) => (inicio = [e.clientX, e.clientY]));
-  terminal.addEventListener('pointerup', (e) => {
+  terminal.addEventListener(premer, (e) => (inicio = [e.clientX, e.clientY]));
+  terminal.addEventListener(soltar, (e) => {
     const perto = inicio && Math.hypot(e.clientX - inicio[0], e.clientY - inicio[1]) < 10;
     inicio = null;
     if (!perto || selecionado()) return;
@@ -82,7 +111,7 @@ export function ligarEntrada({ entrada, terminal, teclar, tocar, rolar }) {
   terminal.addEventListener('pointercancel', () => (inicio = null));
 
   for (const botao of document.querySelectorAll('#teclas button')) {
-    botao.addEventListener('pointerdown', (evento) => evento.preventDefault()); // the focus stays
+    botao.addEventListener(premer, (evento) => evento.preventDefault()); // the focus stays
     botao.addEventListener('click', () => teclar(dadosDoBotao(botao)));
   }
   focar();

@@ -13,7 +13,8 @@ let barra = null; // a horizontal scroll bar's height, once measured
 // Where no canvas measures a font's box, the page's own text, in
 // proportion.
 export function metricasDaFonte() {
-  const contexto = globalThis.OffscreenCanvas && new OffscreenCanvas(1, 1).getContext('2d');
+  let contexto = null;
+  if (window.OffscreenCanvas) contexto = new OffscreenCanvas(1, 1).getContext('2d');
   if (contexto && 'fontBoundingBoxAscent' in contexto.measureText('W')) {
     return (fonte) => {
       contexto.font = `${fonte}px ${FAMILIA}`;
@@ -71,7 +72,7 @@ export function propor(metricas, escala) {
   return encaixar({
     janela,
     margem: parseFloat(estilo.paddingLeft),
-    vao: parseFloat(estilo.columnGap),
+    vao: parseFloat(estilo.getPropertyValue('--vao')),
     teclas,
     metricas,
     dpr: window.devicePixelRatio,

@@ -17,10 +17,33 @@ get_filename_component(nome_jogo ${JOGO} NAME_WE)
 file(COPY ${pasta_jogo}/${nome_jogo}.wasm DESTINATION ${SITE}
   FILE_PERMISSIONS ${leitura})
 
+# The browsers the page supports, from web/.browserslistrc ("NAME >= VERSION"
+# lines), as esbuild's targets: every script and the style are made for
+# them, and a syntax they lack that esbuild cannot lower stops the build.
+# Samsung Internet is Chromium, newer than the chrome line's.
+set(esbuild_nomes "safari=safari;ios_saf=ios;chrome=chrome;firefox=firefox;edge=edge;samsung=")
+file(STRINGS ${web}/.browserslistrc linhas REGEX "^[^#]")
+set(alvos "")
+foreach(linha ${linhas})
+  if(NOT linha MATCHES "^([a-z_]+) >= ([0-9.]+)$")
+    message(FATAL_ERROR "web/.browserslistrc: \"${linha}\" is not NAME >= VERSION")
+  endif()
+  set(nome ${CMAKE_MATCH_1})
+  set(versao ${CMAKE_MATCH_2})
+  if(NOT esbuild_nomes MATCHES "(^|;)${nome}=([a-z]*)")
+    message(FATAL_ERROR "web/.browserslistrc: esbuild knows no target for ${nome}")
+  endif()
+  if(CMAKE_MATCH_2)
+    list(APPEND alvos ${CMAKE_MATCH_2}${versao})
+  endif()
+endforeach()
+list(JOIN alvos , alvos)
+
 # One esbuild run; what it says goes to the build's output, and a failure
-# (an import that does not resolve, say) stops the build.
+# (an import that does not resolve, a syntax the targets lack) stops the
+# build.
 function(empacotar)
-  execute_process(COMMAND ${ESBUILD} --log-level=warning --minify ${ARGN}
+  execute_process(COMMAND ${ESBUILD} --log-level=warning --minify --target=${alvos} ${ARGN}
     WORKING_DIRECTORY ${web} RESULT_VARIABLE status)
   if(NOT status EQUAL 0)
     message(FATAL_ERROR "esbuild ${ARGN} failed")

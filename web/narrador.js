@@ -30,9 +30,10 @@ function lerTabuleiro(linhas) {
   });
   const abaixo = linhas.slice(i + 2).join('\n');
   const contador = /Número de Movimentos: (\d+)/.exec(abaixo);
-  const opcoes = [...abaixo.matchAll(/\[(\d)\] (?:([ABC]) ==> ([ABC])|SAIR)/g)].map(
-    ([, n, de, para]) => (de ? `${n}, ${de} para ${para}` : `${n}, sair`),
-  );
+  const opcoes = (abaixo.match(/\[\d\] (?:[ABC] ==> [ABC]|SAIR)/g) ?? []).map((opcao) => {
+    const [, n, de, para] = /\[(\d)\] (?:([ABC]) ==> ([ABC]))?/.exec(opcao);
+    return de ? `${n}, ${de} para ${para}` : `${n}, sair`;
+  });
   return { torres, movimentos: contador ? Number(contador[1]) : null, opcoes };
 }
 
@@ -49,7 +50,7 @@ const dizerTorres = (torres) =>
 export function narrar(linhas, anterior) {
   const tabuleiro = lerTabuleiro(linhas);
   if (tabuleiro === null) return null;
-  const ultima = linhas.at(-1).trim();
+  const ultima = linhas[linhas.length - 1].trim();
   const vitoria = linhas.find((l) => l.startsWith('Parabens'));
   if (vitoria) return { tabuleiro, fala: `${vitoria.trim()} ${ultima}` };
   // A prompt written again after a number out of range: nothing moved.
@@ -76,5 +77,5 @@ export function prosa(texto) {
     .map((l) => l.replace(/\s+/g, ' ').trim())
     .filter((l) => l !== '');
   if (linhas.length <= LINHAS_LIDAS + 1) return linhas.join('\n');
-  return [...linhas.slice(0, LINHAS_LIDAS), MUITO_TEXTO, linhas.at(-1)].join('\n');
+  return [...linhas.slice(0, LINHAS_LIDAS), MUITO_TEXTO, linhas[linhas.length - 1]].join('\n');
 }

@@ -1,26 +1,63 @@
 // Before the modules arrive: the screen the build wrote, the first menu on
-// it, laid out for the first paint, and the keys typed on it kept. Bundled
-// into a classic script inside index.html, strict as the modules are.
+// it, laid out for the first paint and again on every resize, and the
+// keys typed on it kept. A module that cannot load or run is said, and a
+// key then tries again. Bundled into a classic script inside index.html,
+// strict as the modules are.
 'use strict';
-import { guardarTeclas } from './entrada.js';
+import { guardarTeclas, recarregar } from './entrada.js';
 import { escalaGuardada } from './letra.js';
 import { aplicar, metricasDaFonte, propor } from './medida.js';
 
 const semJogo = () => document.documentElement.classList.contains('sem-jogo');
-const primeiraPintura = guardarTeclas();
+let metricas = null;
+const layout = () => {
+  const escala = escalaGuardada();
+  primeiraPintura.proposta = propor(metricas, escala);
+  aplicar(primeiraPintura.proposta, escala, metricas);
+};
+const primeiraPintura = guardarTeclas(() => window.removeEventListener('resize', layout));
 
+// Where a module fails to load or to run, the page says so in words; any
+// key or tap then loads it again, the keys kept so far with it.
+function falhou() {
+  if (primeiraPintura.iniciado || document.documentElement.classList.contains('falhou')) return;
+  document.documentElement.classList.add('falhou');
+  const aviso = document.getElementById('aviso');
+  aviso.textContent =
+    'Não foi possível carregar o jogo. Verifique a conexão e pressione uma tecla ou ' +
+    'toque na tela para tentar de novo.';
+  aviso.hidden = false;
+  // Each of the modules' files fetched anew first: WebKit would otherwise
+  // load a piece that failed from its memory, failed again.
+  const arquivos = [...document.querySelectorAll('script[src], link[rel=modulepreload]')];
+  const tentar = (evento) => {
+    evento.preventDefault();
+    evento.stopPropagation();
+    const novos = arquivos.map((e) => fetch(e.src || e.href, { cache: 'reload' }).catch(() => {}));
+    Promise.all(novos).then(() => recarregar(primeiraPintura.teclas));
+  };
+  window.addEventListener('keydown', tentar, true);
+  window.addEventListener('click', tentar, true);
+}
+
+// The game's modules, once: the page's template holds their elements.
 let carregando = false;
 function carregarModulos() {
   if (carregando) return;
   carregando = true;
-  const modelo = document.getElementById('modulos');
-  document.head.append(document.importNode(modelo.content, true));
+  const elementos = document.importNode(document.getElementById('modulos').content, true);
+  for (const script of elementos.querySelectorAll('script')) {
+    script.addEventListener('error', falhou);
+    // Loaded, and run: an exception as it ran leaves the page unstarted.
+    script.addEventListener('load', () => setTimeout(() => script.async || falhou(), 0));
+  }
+  document.head.append(elementos);
 }
 
 // Once the first paint is on the screen: asked for sooner, the modules'
 // downloads would come before it on a slow network, or hold it.
 function depoisDaPintura(seguir) {
-  const observavel = globalThis.PerformanceObserver?.supportedEntryTypes?.includes('paint');
+  const observavel = window.PerformanceObserver?.supportedEntryTypes?.includes('paint');
   if (!observavel) {
     requestAnimationFrame(() => setTimeout(seguir, 0));
     return;
@@ -45,11 +82,9 @@ requestAnimationFrame(function pintar() {
     return;
   }
   depoisDaPintura(carregarModulos);
-  const escala = escalaGuardada();
-  const metricas = metricasDaFonte();
-  const proposta = propor(metricas, escala);
-  aplicar(proposta, escala, metricas);
-  primeiraPintura.proposta = proposta;
+  metricas = metricasDaFonte();
+  layout();
+  window.addEventListener('resize', layout);
   document.getElementById('entrada').focus({ preventScroll: true });
 });
 document.addEventListener('DOMContentLoaded', () => {

@@ -72,14 +72,19 @@ function teclar(dados) {
   else novoJogo();
 }
 
-const { proposta, teclas } = ligarEntrada({
+const primeiraPintura = ligarEntrada({
   entrada: document.getElementById('entrada'),
   terminal: document.getElementById('terminal'),
   teclar,
   tocar: () => disciplina === null && guardadas === null && novoJogo(),
   rolar: (paginas) => elemento.scrollBy(0, paginas * (elemento.clientHeight - 1)),
 });
-guardadas.push(...teclas);
-janela = criarJanela({ primeira: proposta, escala: letra.escala, cursor: () => cursor(tela) });
+guardadas.push(...primeiraPintura.teclas);
+janela = criarJanela({
+  primeira: primeiraPintura.proposta,
+  escala: letra.escala,
+  cursor: () => cursor(tela),
+});
 letra.ligar({ mudou: janela.reaplicar, anunciar: voz.anunciar });
 novoJogo();
+primeiraPintura.iniciado = true; // the first paint's loader knows the modules ran

@@ -3,6 +3,7 @@
 // repository's root:
 //   tests/web/node_modules/.bin/eslint -c tests/web/eslint.config.js
 import js from '@eslint/js';
+import compat from 'eslint-plugin-compat';
 import globals from 'globals';
 
 export default [
@@ -13,6 +14,8 @@ export default [
     files: ['web/**/*.js'],
     languageOptions: { globals: { ...globals.browser } },
   },
+  // The page's APIs against the browsers web/.browserslistrc names.
+  { ...compat.configs['flat/recommended'], files: ['web/**/*.js'] },
   {
     // Written for browsers without modules too: it says they cannot play.
     files: ['web/aviso.js'],

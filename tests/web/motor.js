@@ -83,6 +83,7 @@ function paginaPuppeteer(p) {
       await p.keyboard.up('Shift');
     },
     clicar: (seletor) => p.click(seletor),
+    redimensionar: (width, height) => p.setViewport({ width, height }),
     foto: (caminho) => p.screenshot({ path: caminho }),
     fechar: () => p.close(),
   };
@@ -117,6 +118,9 @@ async function abrirWebkit() {
         .withCapabilities({
           browserName: 'MiniBrowser',
           'webkitgtk:browserOptions': { binary: MINIBROWSER, args: ['--automation'] },
+          // A navigation returns at once, so that a page whose files are
+          // held back can be read while it loads.
+          pageLoadStrategy: 'none',
         })
         .build();
     } catch (erro) {
@@ -126,7 +130,18 @@ async function abrirWebkit() {
   }
   await driver.manage().setTimeouts({ script: 60000 });
   const pagina = {
-    ir: (url) => driver.get(url),
+    // Returns once the new page's document is there (navigations return at
+    // once): the old one is marked, and waited out.
+    async ir(url) {
+      await driver.executeScript('window.paginaVelha = true').catch(() => {});
+      await driver.get(url);
+      for (let i = 0; i < 200; i++) {
+        const nova = await driver.executeScript('return !window.paginaVelha').catch(() => false);
+        if (nova) return;
+        await new Promise((r) => setTimeout(r, 50));
+      }
+      throw new Error(`${url} did not open`);
+    },
     async avaliar(funcao, ...args) {
       const r = await driver.executeAsyncScript(
         `const feito = arguments[arguments.length - 1];
@@ -144,6 +159,7 @@ async function abrirWebkit() {
     comShift: (nome) =>
       driver.actions().keyDown(Key.SHIFT).sendKeys(TECLAS[nome]).keyUp(Key.SHIFT).perform(),
     clicar: async (seletor) => (await driver.findElement(By.css(seletor))).click(),
+    redimensionar: (width, height) => driver.manage().window().setRect({ width, height }),
     foto: async (caminho) => writeFileSync(caminho, await driver.takeScreenshot(), 'base64'),
     fechar: async () => {},
   };

@@ -25,7 +25,7 @@ import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
 import assert from 'node:assert/strict';
 import { after, test } from 'node:test';
-import { abrirSite, SITE as site } from './motor.js';
+import { abrirMotor, abrirSite, SITE as site } from './motor.js';
 import { servir } from './servidor.js';
 import {
   aguardar,
@@ -39,6 +39,7 @@ import {
   repouso,
   responder,
   primeiroMenu,
+  menuAberto,
   sessao,
   teclar,
 } from './tela.js';
@@ -75,14 +76,13 @@ async function abrir(opcoes) {
 const fonteDaTela = () =>
   parseFloat(getComputedStyle(document.getElementById('terminal')).getPropertyValue('--fonte'));
 
-// `texto` pasted into the terminal, as the clipboard gives it.
-const colar = (pagina, texto) =>
-  pagina.avaliar((texto) => {
-    const clipboardData = new DataTransfer();
-    clipboardData.setData('text/plain', texto);
-    const evento = new ClipboardEvent('paste', { clipboardData, bubbles: true, cancelable: true });
-    document.getElementById('entrada').dispatchEvent(evento);
-  }, texto);
+// `texto` pasted into the terminal from the clipboard, with Ctrl+V.
+async function colar(pagina, texto) {
+  const permissoes = ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write'];
+  await motor.navegador.defaultBrowserContext().overridePermissions(origem, permissoes);
+  await pagina.avaliar((texto) => navigator.clipboard.writeText(texto), texto);
+  await pagina.ctrl('v');
+}
 
 const foto = (pagina, nome) =>
   pagina.foto(join(raiz, 'build-web', chromium ? `${nome}.png` : `${nome}-${motorNome}.png`));
@@ -196,7 +196,7 @@ async function cenarios(t) {
   await caso(pausa, async () => {
     l = await teclar(pagina, l);
     if (chromium) {
-      // The x comes with the Enter, in a paste, before the rules are shown.
+      // The x comes with the Enter, in a real paste, before the rules are shown.
       await colar(pagina, '2\rx');
     } else {
       await pagina.digitar('2');
@@ -265,6 +265,16 @@ async function cenarios(t) {
     porOuvido(pagina, l),
   );
   await caso('offline: the server gone, the page reloads and plays', (t) => offline(pagina, t));
+  const pedaco = readdirSync(site).find((a) => a.startsWith('chunk-'));
+  for (const arquivo of ['principal.js', pedaco]) {
+    await caso(
+      `${arquivo} missing: said, and a key tries again once it is back, kept keys too`,
+      () => emVisita({ faltando: [`/${arquivo}`], segurados: [`/${arquivo}`] }, moduloFaltando),
+    );
+  }
+  await caso('a resize while the modules load: the first paint follows the window', () =>
+    emVisita({ segurados: ['/principal.js'] }, redimensionarCarregando),
+  );
 
   if (chromium) {
     await hospedes(caso);
@@ -436,6 +446,99 @@ async function offline(pagina, t) {
   console.log('offline: the server gone, the page reloaded and played (service worker)');
 }
 
+// A module missing (a partial upload), its 404 held back while keys are
+// typed: the page says so, keeping them; once the file is back, a key
+// loads it again and the kept keys reach the game.
+async function moduloFaltando(pagina) {
+  let soltar;
+  ambiente.servidor.hospedeiro.soltar = new Promise((r) => (soltar = r));
+  await pagina.redimensionar(1024, 768);
+  await pagina.ir(url); // the new page there, its module held back
+  const focada = () =>
+    pagina.avaliar(() => document.activeElement?.id === 'entrada').catch(() => false);
+  await aguardar(
+    focada,
+    (x) => x,
+    10000,
+    () => 'no first paint',
+  );
+  await pagina.digitar('1');
+  await pagina.tecla('Enter');
+  soltar();
+  const aviso = () =>
+    pagina.avaliar(() => {
+      const a = document.getElementById('aviso');
+      return a && !a.hidden ? a.textContent : '';
+    });
+  const dito = await aguardar(
+    aviso,
+    (t) => t.startsWith('Não foi possível carregar o jogo.'),
+    5000,
+    (t) => `the page said: "${t}"`,
+  );
+  ambiente.servidor.hospedeiro.faltando = null;
+  // Once every request of the page has ended, as a person reads the words.
+  const carregada = () => pagina.avaliar(() => document.readyState === 'complete');
+  await aguardar(
+    carregada,
+    (x) => x,
+    5000,
+    () => 'the page never finished loading',
+  );
+  await pagina.tecla('Space');
+  const ler = () => linhas(pagina).catch(() => ['']);
+  await aguardar(
+    ler,
+    (l) => l.at(-1).endsWith('Argolas..:'),
+    15000,
+    (l) => `after: ${l.at(-1)}`,
+  );
+  console.log(`missing module: "${dito.slice(0, 60)}..."; back, a key: the kept keys played`);
+}
+
+// The window turned while the modules are held back: the first paint's
+// layout follows it, then the page plays.
+async function redimensionarCarregando(pagina) {
+  const h = ambiente.servidor.hospedeiro;
+  let soltar;
+  h.soltar = new Promise((r) => (soltar = r));
+  try {
+    await pagina.redimensionar(1024, 768);
+    pagina.ir(url).catch(() => {}); // its load waits for the modules
+    const medir = () =>
+      pagina
+        .avaliar(() => {
+          const tela = document.getElementById('moldura')?.getBoundingClientRect();
+          const fonte = getComputedStyle(document.getElementById('terminal')).getPropertyValue(
+            '--fonte',
+          );
+          return (
+            document.querySelector('main.pronta') && [parseFloat(fonte), tela.right, innerWidth]
+          );
+        })
+        .catch(() => null);
+    const [antes] = await aguardar(
+      medir,
+      (m) => m,
+      10000,
+      () => 'no first paint',
+    );
+    await pagina.redimensionar(560, 800);
+    const depois = await aguardar(
+      medir,
+      (m) => m && m[0] < antes && m[1] <= m[2],
+      5000,
+      (m) => `font ${antes} then ${m}`,
+    );
+    assert.ok(await pagina.avaliar(() => !window.terminalDoJogo), 'the modules came too soon');
+    soltar();
+    await menuAberto(pagina);
+    console.log(`a resize while loading: font ${antes} px, then ${depois[0]} px to fit`);
+  } finally {
+    soltar();
+  }
+}
+
 // Hosts less polite than ours, each met on a first visit, with nothing
 // kept: the wasm sent with a generic type, the wasm missing, and a
 // redeploy on a host that lets browsers keep files for ten minutes.
@@ -480,11 +583,12 @@ async function emVisita({ copias, ...como }, corpo) {
   const pasta = copias && mkdtempSync(join(tmpdir(), 'torre-site-'));
   for (const dentro of copias ?? []) cpSync(site, join(pasta, dentro), { recursive: true });
   Object.assign(h, como, pasta ? { pasta } : {});
-  const contexto = await motor.navegador.createBrowserContext();
+  // WebKit's driver has one page a browser: a browser of its own, then.
+  const contexto = await (motor.navegador?.createBrowserContext() ?? abrirMotor('webkit'));
   try {
-    return await corpo(await motor.pagina({ contexto }), pasta);
+    return await corpo(await (contexto.pagina ?? motor.pagina)({ contexto }), pasta);
   } finally {
-    await contexto.close().catch(() => {});
+    await (contexto.fechar ?? contexto.close).call(contexto).catch(() => {});
     Object.assign(h, antes);
     if (pasta) rmSync(pasta, { recursive: true, force: true });
   }

@@ -23,8 +23,9 @@ const JA_COMPRIMIDOS = new Set(['.png']);
 // already held (If-None-Match with its ETag) is answered 304, so a
 // download is a 200. `hospedeiro` may be changed while it serves, to act
 // as less polite hosts do: another folder (a redeploy), the wasm with a
-// generic type or missing, files that browsers may keep for a while, or a
-// slow network: the paths in `segurados` answered once `soltar` settles.
+// generic type or missing, files that browsers may keep for a while, the
+// paths in `faltando` missing, or a slow network: the paths in `segurados`
+// answered once `soltar` settles.
 export async function servir(pasta, porta = 0) {
   const pedidos = [];
   const comprimidos = new Map(); // ETag -> the gzipped body, as a static host keeps it
@@ -32,6 +33,8 @@ export async function servir(pasta, porta = 0) {
     pasta,
     tipoWasm: TIPOS['.wasm'],
     semWasm: false,
+    faltando: null,
+    segurados: null,
     maxAge: 0,
   };
   const servidor = createServer(async (pedido, resposta) => {
@@ -53,10 +56,13 @@ export async function servir(pasta, porta = 0) {
     let corpo;
     try {
       if (hospedeiro.semWasm && extensao === '.wasm') throw new Error('sem wasm');
+      if (hospedeiro.faltando?.includes(caminho)) throw new Error('faltando');
       corpo = await readFile(arquivo);
     } catch {
       anotar(404);
-      resposta.writeHead(404, { 'Content-Type': 'text/plain' }).end('não encontrado');
+      resposta
+        .writeHead(404, { 'Content-Type': 'text/plain', 'Cache-Control': 'no-cache' })
+        .end('não encontrado');
       return;
     }
     const etag = `"${createHash('sha256').update(corpo).digest('hex').slice(0, 16)}"`;

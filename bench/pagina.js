@@ -129,7 +129,8 @@ async function crescimentoDoHeap(motor, url) {
   const mostra = (texto, sem) =>
     p.waitForFunction(
       (texto, sem) => {
-        const tela = document.querySelector('main')?.textContent ?? '';
+        // The screen's rows, whichever version of the page draws them.
+        const tela = document.querySelector('#tela, .xterm-rows')?.textContent ?? '';
         return window.terminalDoJogo && tela.includes(texto) && !(sem && tela.includes(sem));
       },
       { timeout: 10000 },

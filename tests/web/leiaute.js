@@ -13,6 +13,7 @@ import { abrirSite } from './motor.js';
 import { LINHAS } from '../../web/encaixe.js';
 import {
   aguardar,
+  quando,
   falado,
   linhas,
   menuAberto,
@@ -359,14 +360,10 @@ test('1024x768 in forced colours: the cursor shows, the input is not painted, th
 // game held back, the page shows it, and has had its first contentful
 // paint, before the modules run.
 async function segurando(pagina, corpo) {
-  let soltar;
-  Object.assign(servidor.hospedeiro, {
-    segurados: ['/principal.js', '/torre-de-hanoi.js', '/torre-de-hanoi.wasm'],
-    soltar: new Promise((r) => (soltar = r)),
-  });
+  const soltar = servidor.segurar(['/principal.js', '/torre-de-hanoi.js', '/torre-de-hanoi.wasm']);
   const ida = pagina.p.goto(url).catch(() => {}); // its load waits for the modules
   try {
-    await aguardar(
+    await quando(
       () =>
         pagina
           .avaliar(() => {
@@ -376,7 +373,6 @@ async function segurando(pagina, corpo) {
             return tela && vista && pintada && !window.terminalDoJogo;
           })
           .catch(() => false), // the page still coming
-      (x) => x,
       10000,
       () => 'no first screen painted before the modules',
     );

@@ -29,6 +29,7 @@ import { abrirMotor, abrirSite, SITE as site } from './motor.js';
 import { servir } from './servidor.js';
 import {
   aguardar,
+  quando,
   raiz,
   CONVITE,
   MENU,
@@ -269,11 +270,12 @@ async function cenarios(t) {
   for (const arquivo of ['principal.js', pedaco]) {
     await caso(
       `${arquivo} missing: said, and a key tries again once it is back, kept keys too`,
-      () => emVisita({ faltando: [`/${arquivo}`], segurados: [`/${arquivo}`] }, moduloFaltando),
+      () =>
+        emVisita({ faltando: [`/${arquivo}`] }, (pagina) => moduloFaltando(pagina, `/${arquivo}`)),
     );
   }
   await caso('a resize while the modules load: the first paint follows the window', () =>
-    emVisita({ segurados: ['/principal.js'] }, redimensionarCarregando),
+    emVisita({}, redimensionarCarregando),
   );
 
   if (chromium) {
@@ -423,9 +425,8 @@ async function offline(pagina, t) {
     t.skip('no service worker runs in this engine on 127.0.0.1');
     return;
   }
-  await aguardar(
+  await quando(
     () => pagina.avaliar(() => navigator.serviceWorker.controller !== null),
-    (x) => x,
     10000,
     () => 'the service worker never took the page',
   );
@@ -449,19 +450,13 @@ async function offline(pagina, t) {
 // A module missing (a partial upload), its 404 held back while keys are
 // typed: the page says so, keeping them; once the file is back, a key
 // loads it again and the kept keys reach the game.
-async function moduloFaltando(pagina) {
-  let soltar;
-  ambiente.servidor.hospedeiro.soltar = new Promise((r) => (soltar = r));
+async function moduloFaltando(pagina, arquivo) {
+  const soltar = ambiente.servidor.segurar([arquivo]);
   await pagina.redimensionar(1024, 768);
   await pagina.ir(url); // the new page there, its module held back
   const focada = () =>
     pagina.avaliar(() => document.activeElement?.id === 'entrada').catch(() => false);
-  await aguardar(
-    focada,
-    (x) => x,
-    10000,
-    () => 'no first paint',
-  );
+  await quando(focada, 10000, () => 'no first paint');
   await pagina.digitar('1');
   await pagina.tecla('Enter');
   soltar();
@@ -479,12 +474,7 @@ async function moduloFaltando(pagina) {
   ambiente.servidor.hospedeiro.faltando = null;
   // Once every request of the page has ended, as a person reads the words.
   const carregada = () => pagina.avaliar(() => document.readyState === 'complete');
-  await aguardar(
-    carregada,
-    (x) => x,
-    5000,
-    () => 'the page never finished loading',
-  );
+  await quando(carregada, 5000, () => 'the page never finished loading');
   await pagina.tecla('Space');
   const ler = () => linhas(pagina).catch(() => ['']);
   await aguardar(
@@ -499,9 +489,7 @@ async function moduloFaltando(pagina) {
 // The window turned while the modules are held back: the first paint's
 // layout follows it, then the page plays.
 async function redimensionarCarregando(pagina) {
-  const h = ambiente.servidor.hospedeiro;
-  let soltar;
-  h.soltar = new Promise((r) => (soltar = r));
+  const soltar = ambiente.servidor.segurar(['/principal.js']);
   try {
     await pagina.redimensionar(1024, 768);
     pagina.ir(url).catch(() => {}); // its load waits for the modules
@@ -517,12 +505,7 @@ async function redimensionarCarregando(pagina) {
           );
         })
         .catch(() => null);
-    const [antes] = await aguardar(
-      medir,
-      (m) => m,
-      10000,
-      () => 'no first paint',
-    );
+    const [antes] = await quando(medir, 10000, () => 'no first paint');
     await pagina.redimensionar(560, 800);
     const depois = await aguardar(
       medir,

@@ -92,6 +92,13 @@ export async function servir(pasta, porta = 0) {
     url: `http://127.0.0.1:${servidor.address().port}/`,
     pedidos,
     hospedeiro,
+    // The paths `caminhos` held back from now on; the function returned
+    // lets them go.
+    segurar(caminhos) {
+      let soltar;
+      Object.assign(hospedeiro, { segurados: caminhos, soltar: new Promise((r) => (soltar = r)) });
+      return soltar;
+    },
     // The network gone: open connections cut too.
     fechar: () => {
       const fechado = new Promise((r) => servidor.close(r));

@@ -44,6 +44,9 @@ export async function aguardar(ler, pronto, ms, queixa) {
   }
 }
 
+// Once `ler()` gives something true, that.
+export const quando = (ler, ms, queixa) => aguardar(ler, (x) => x, ms, queixa);
+
 // What the page's live region says, once it says what `esperado` wants.
 export const falado = (pagina, esperado) =>
   aguardar(
@@ -90,9 +93,8 @@ export async function primeiroMenu(pagina, url) {
 // game (or the page, when it cannot load) to write on it (the model's
 // cursor moved), then for the game to wait.
 export async function menuAberto(pagina) {
-  await aguardar(
+  await quando(
     () => pagina.avaliar(() => window.terminalDoJogo?.x > 0),
-    (x) => x,
     15000,
     () => 'the page did not start its terminal',
   );

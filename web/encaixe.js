@@ -7,7 +7,7 @@
 // the frame pans wherever the terminal is then larger than its room.
 // Pure: sizes in, a proposal out; the page applies it.
 
-export const PASSO = 0.25; // font sizes are tried in quarter pixels
+const PASSO = 0.25; // font sizes are tried in quarter pixels
 // The game's screen: the terminal is always this size.
 export const COLUNAS = 80;
 export const LINHAS = 25;
@@ -17,9 +17,9 @@ export const ESCALAS = [1, 1.1, 1.25, 1.5, 1.75, 2, 2.5, 3, 4];
 const REFERENCIA = 16; // the font at which the proportions are taken
 
 // The terminal's screen in CSS pixels for one character's font metrics
-// ({ largura, altura }, as a canvas measures them), rounded as the
-// terminal's DOM renderer rounds it: a whole number of device pixels per
-// row, then the whole screen to CSS pixels.
+// ({ largura, altura }, as a canvas measures them), rounded as the page
+// draws it (medida.js): a whole number of device pixels per row, then the
+// whole screen to CSS pixels.
 export function tamanhoDaTela(caractere, dpr, colunas, linhas) {
   const larguraDaCelula = caractere.largura * dpr;
   const alturaDaCelula = Math.ceil(caractere.altura * dpr);

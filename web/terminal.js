@@ -39,7 +39,7 @@ export function largura(caractere) {
 
 // Where a tab at `coluna` takes the cursor: stops every 8, the last column
 // at most.
-export const proximaParada = (coluna, colunas) => Math.min((coluna & ~7) + 8, colunas - 1);
+const proximaParada = (coluna, colunas) => Math.min((coluna & ~7) + 8, colunas - 1);
 
 // A row: each cell's text ('' in the second cell of a wide character) and
 // inverse video; `quebrada` when it continues the row above (a wrap).

@@ -1,8 +1,6 @@
 // The line discipline a tty would give the game: echo and editing until
-// Enter hands over a line, Ctrl-D as the end of input, Ctrl-C as an
-// interrupt, the one-key pause without echo. Keys come as teclas.js makes
-// them, or pasted; the game reads UTF-8 bytes. An echo's width is the
-// screen's to say (terminal.js), so that an erase matches what is drawn.
+// Enter hands over a line, Ctrl-D, Ctrl-C, the one-key pause without echo.
+// Keys come as teclas.js makes them, or pasted; the game reads UTF-8.
 import * as TECLA from './teclas.js';
 import { largura } from './terminal.js';
 
@@ -12,27 +10,13 @@ const codificar = new TextEncoder();
 const PALAVRA = /^[\p{L}\p{N}_]$/u;
 
 // The key at the start of `dados`: one character, or a whole escape
-// sequence (arrows, function keys, Alt with a key) after Escape or its
-// one-character C1 form: SS3 takes one more character, CSI parameters and
-// a final from @ to ~.
-function proximaTecla(dados) {
-  const c1 = dados[0] === TECLA.CSI_C1 || dados[0] === TECLA.SS3_C1;
-  if (!c1 && !(dados[0] === TECLA.ESC && dados.length > 1)) {
-    return String.fromCodePoint(dados.codePointAt(0));
-  }
-  const corpo = c1 ? 1 : 2; // where the sequence's body starts
-  const tipo = c1 ? (dados[0] === TECLA.CSI_C1 ? '[' : 'O') : dados[1];
-  if (tipo === 'O') return dados.slice(0, corpo + 1);
-  if (tipo !== '[') return dados.slice(0, 2);
-  let i = corpo;
-  while (i < dados.length && !(dados[i] >= '@' && dados[i] <= '~')) i++;
-  return dados.slice(0, i + 1);
-}
+// sequence (arrows, function keys, Alt with a key), C1 forms included.
+// eslint-disable-next-line no-control-regex
+const TECLA_INTEIRA = /^(?:\x1b\[|\x9b)[^@-~]*[@-~]?|^(?:\x1bO|\x8f)[^]?|^\x1b?[^]/u;
 
-// Keys that neither edit nor reach the line: escape sequences (a
-// character beyond U+FFFF is two code units, not a sequence), Escape, C1
-// controls (U+009B is CSI: a paste holding one must not reach a screen),
-// and Ctrl-Z, as there is no job control here.
+// Keys that neither edit nor reach the line: escape sequences (not a
+// character beyond U+FFFF), Escape, C1 controls (U+009B is CSI: a paste
+// holding one must not reach a screen), and Ctrl-Z: no job control here.
 const descartada = (t) =>
   (t.length > 1 && t.codePointAt(0) <= 0xffff) ||
   t === TECLA.ESC ||
@@ -42,8 +26,8 @@ const descartada = (t) =>
 const ecoDe = (c) =>
   c === TECLA.TAB || c >= ' ' ? c : '^' + String.fromCharCode(c.charCodeAt(0) + 64);
 
-// Answers the pending read, if what it waits for is there: at most
-// `maximo` bytes of the first line ready, the rest kept for the next.
+// Answers the pending read, if its line is there: at most `maximo`
+// bytes, the rest kept for the next.
 function atender(e) {
   if (e.leitor === null || (!e.interrompida && e.prontas.length === 0)) return;
   const { maximo, resolver } = e.leitor;
@@ -65,8 +49,7 @@ function entregar(e, linha) {
   atender(e);
 }
 
-// The last character typed, erased over the columns its echo took; a tab
-// is only a cursor move, so going back over it is enough.
+// The last character typed, erased over its echo's columns; a tab is only gone back over.
 function apagarUm(e) {
   const { c, n } = e.linha.pop();
   e.eco(c === TECLA.TAB ? '\b'.repeat(n) : '\b \b'.repeat(n));
@@ -74,10 +57,9 @@ function apagarUm(e) {
 
 const ultimaEPalavra = (e) => PALAVRA.test(e.linha[e.linha.length - 1].c);
 
-// Backspace (and Ctrl-H, which some keyboards send for it), Ctrl-U and
-// Ctrl-W, which erases as Linux does: what is not a word character before
-// the cursor, then a run of letters, digits and _ ("1,3" leaves "1,").
-// False for any other key.
+// Backspace (or Ctrl-H), Ctrl-U and Ctrl-W, which erases as Linux does:
+// the non-word characters, then a word ("1,3" leaves "1,"). False for any
+// other key.
 function editar(e, t) {
   const vezes = { [TECLA.DEL]: 1, [TECLA.CTRL_H]: 1, [TECLA.CTRL_U]: Infinity }[t];
   if (vezes) for (let i = 0; i < vezes && e.linha.length > 0; i++) apagarUm(e);
@@ -88,19 +70,16 @@ function editar(e, t) {
 }
 
 function tratarTecla(e, t) {
+  const pausa = e.pausa; // any key ends it
+  e.pausa = null;
   // Ctrl-C or Ctrl-\: echoed, and every read and pause from now on ends.
   if (t === TECLA.CTRL_C || t === TECLA.CTRL_BARRA) {
     e.eco(ecoDe(t) + '\r\n');
     [e.interrompida, e.linha, e.prontas] = [true, [], []];
-    e.pausa?.(false);
-    e.pausa = null;
+    pausa?.(false);
     return atender(e);
   }
-  if (e.pausa !== null) {
-    const fim = e.pausa;
-    e.pausa = null;
-    return fim(true);
-  }
+  if (pausa !== null) return pausa(true);
   if (descartada(t) || editar(e, t)) return;
   // CR is a line end as NL is (ICRNL): CR LF pasted is two of them.
   if (t === TECLA.CR || t === TECLA.LF) {
@@ -117,8 +96,7 @@ function tratarTecla(e, t) {
   e.linha.push({ c: t, n });
 }
 
-// eco(texto) writes to the screen at once; coluna() tells where the
-// cursor stands there.
+// eco(texto) writes to the screen at once; coluna() is its cursor's.
 export function criarDisciplina({ eco, coluna = () => 0 }) {
   const e = {
     eco,
@@ -133,7 +111,7 @@ export function criarDisciplina({ eco, coluna = () => 0 }) {
     // What the user typed: a key, several, or a pasted text.
     teclas(dados) {
       while (dados.length > 0 && !e.interrompida) {
-        const t = proximaTecla(dados);
+        const t = TECLA_INTEIRA.exec(dados)[0];
         dados = dados.slice(t.length);
         tratarTecla(e, t);
       }

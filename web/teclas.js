@@ -1,7 +1,6 @@
-// The keys' bytes, as a terminal sends them: their one owner. The line
-// discipline acts on them; key events and the on-screen keys (which name
-// their key, data-tecla) are turned into them here. Each is an export of
-// its own, so that a bundle holds only the bytes it uses.
+// The keys' bytes, as a terminal sends them: their one owner, for the line
+// discipline, key events and the on-screen keys (data-tecla). Each is an
+// export of its own, so that a bundle holds only the bytes it uses.
 export const CTRL_C = '\x03';
 export const CTRL_D = '\x04';
 export const CTRL_H = '\b';
@@ -14,27 +13,19 @@ export const CTRL_Z = '\x1a';
 export const ESC = '\x1b';
 export const CTRL_BARRA = '\x1c'; // Ctrl-\, SIGQUIT's key
 export const DEL = '\x7f'; // Backspace
-export const CSI_C1 = '\x9b'; // ESC [ as one C1 character
-export const SS3_C1 = '\x8f'; // ESC O as one C1 character
 
 // A KeyboardEvent's `key` and what a terminal sends for it.
 const DO_TECLADO = { Enter: CR, Backspace: DEL, Tab: TAB, Escape: ESC };
 for (const [nome, final] of Object.entries({ Up: 'A', Down: 'B', Right: 'C', Left: 'D' })) {
   DO_TECLADO[`Arrow${nome}`] = `${ESC}[${final}`;
 }
-for (const [nome, codigo] of [
-  ['Insert', 2],
-  ['Delete', 3],
-  ['PageUp', 5],
-  ['PageDown', 6],
-]) {
+for (const [nome, codigo] of Object.entries({ Insert: 2, Delete: 3, PageUp: 5, PageDown: 6 })) {
   DO_TECLADO[nome] = `${ESC}[${codigo}~`;
 }
 
-// A key event as the game reads it: a character as itself, Ctrl with a
-// letter (or @ [ \ ] ^ _) as its control character; null for what the
-// browser keeps: Shift+Tab (it leaves the terminal), Ctrl+V (a paste),
-// Ctrl with any other key, Ctrl+Shift, Alt and Meta.
+// A key event as the game reads it, Ctrl with a letter (or @ [ \ ] ^ _)
+// as its control character; null for what the browser keeps: Shift+Tab
+// (it leaves), Ctrl+V, Ctrl with any other key, Ctrl+Shift, Alt and Meta.
 export function dadosDaTecla({ key, ctrlKey, altKey, metaKey, shiftKey }) {
   if (metaKey || altKey || (key === 'Tab' && shiftKey)) return null;
   const caractere = [...key].length === 1;

@@ -1,8 +1,6 @@
-// The page: its own 80x25 terminal, the on-screen keys, and one game after
-// another, each a fresh instance of the WebAssembly game. Here the parts
-// meet: a key goes through the line discipline to the running game (or
-// starts a new one), and what the game writes goes to the screen model,
-// drawn on the first paint's own rows, and to the voice.
+// The page's parts meet here: a key goes through the line discipline to
+// the running game (or starts a new one, a fresh WebAssembly instance),
+// and what the game writes goes to the screen model and to the voice.
 import { criarDisciplina } from './disciplina.js';
 import { guardarParaOffline } from './carga.js';
 import { criarDesenho } from './desenho.js';
@@ -11,7 +9,7 @@ import { jogar } from './partida.js';
 import { criarVoz } from './voz.js';
 import { criarJanela } from './janela.js';
 import { criarLetra } from './letra.js';
-import { coluna, criarTerminal, cursor, escrever } from './terminal.js';
+import { criarTerminal, cursor, escrever } from './terminal.js';
 
 const tela = criarTerminal();
 const elemento = document.getElementById('tela');
@@ -27,16 +25,14 @@ function mostrar(texto) {
 }
 
 let disciplina = null; // the running game's; null between games
-// Keys typed before the first game waits, behind those kept by the first
-// paint; null from then on.
-let guardadas = [];
+let guardadas = []; // keys before the first game waits; null from then on
 let primeiro = true; // the first game writes on the first paint's screen as it is
 
 async function novoJogo() {
   if (!primeiro) mostrar('\x1b[0m\x1b[H\x1b[2J\x1b[3J'); // a screen as a new terminal's
   primeiro = false;
   voz.novoJogo();
-  const atual = (disciplina = criarDisciplina({ eco: mostrar, coluna: () => coluna(tela) }));
+  const atual = (disciplina = criarDisciplina({ eco: mostrar, coluna: () => tela.x }));
   const decodificar = new TextDecoder();
   const mensagem = await jogar({
     disciplina: atual,

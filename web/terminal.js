@@ -1,14 +1,11 @@
-// The page's own terminal: the screen the game draws on, as a grid of
-// cells with a cursor and the rows scrolled off the top. It obeys what the
-// game and the line discipline write (text, CR, LF, BS, HT, the cursor
-// home, erasing the screen and the rows above it, inverse video) and
-// swallows every other control and escape sequence whole. It owns a
-// character's width and the tab stops: the discipline asks it, so that an
-// erase matches what is drawn. Pure: text in, cells out (desenho.js draws).
+// The page's own terminal: a grid of cells, a cursor and the rows scrolled
+// off the top. It obeys what the game and the line discipline write and
+// swallows every other control whole. It owns a character's width and the
+// tab stops, so that the discipline's erase matches what is drawn. Pure:
+// text in, cells out (desenho.js draws).
 import { LARGOS, SEM_LARGURA } from './larguras.js';
 
-// A table of larguras.js as a test of a code point, its ranges searched
-// by halves.
+// A table of larguras.js as a test of a code point, searched by halves.
 function tabela(texto) {
   let fim = 0;
   const faixas = texto.split(' ').map((par) => {
@@ -30,16 +27,11 @@ function tabela(texto) {
 const semLargura = tabela(SEM_LARGURA);
 const largo = tabela(LARGOS);
 
-// Columns a printable character takes: 0 (a mark, joined to the one
-// before), 1 or 2.
+// Columns a printable character takes: 0 (a mark, joined to the one before), 1 or 2.
 export function largura(caractere) {
   const codigo = caractere.codePointAt(0);
   return codigo < 0xa0 ? 1 : semLargura(codigo) ? 0 : largo(codigo) ? 2 : 1;
 }
-
-// Where a tab at `coluna` takes the cursor: stops every 8, the last column
-// at most.
-const proximaParada = (coluna, colunas) => Math.min((coluna & ~7) + 8, colunas - 1);
 
 // A row: each cell's text ('' in the second cell of a wide character) and
 // inverse video; `quebrada` when it continues the row above (a wrap).
@@ -49,9 +41,8 @@ const linhaEmBranco = (colunas) => ({
   quebrada: false,
 });
 
-// `historico` rows are kept above the screen. Rows are numbered from the
-// first ever made (`descartadas` have gone off the top); `sujas` holds the
-// numbers of those changed since desenho.js last drew.
+// Rows are numbered from the first ever made (`descartadas` have gone off
+// the top); `sujas` holds those changed since desenho.js last drew.
 export const criarTerminal = ({ colunas = 80, linhas = 25, historico = 1000 } = {}) => ({
   colunas,
   linhas,
@@ -92,10 +83,10 @@ function avanco(t, quebrada = false) {
 const CONTROLES = {
   '\r': (t) => (t.x = 0),
   '\n': avanco,
-  // BS leaves a pending wrap for the last column, then steps back, never
-  // onto the row above.
+  // BS steps back from a pending wrap as from the last column, never onto
+  // the row above; tab stops are every 8 columns, the last one at most.
   '\b': (t) => (t.x = Math.max(Math.min(t.x, t.colunas - 1) - 1, 0)),
-  '\t': (t) => t.x < t.colunas && (t.x = proximaParada(t.x, t.colunas)),
+  '\t': (t) => t.x < t.colunas && (t.x = Math.min((t.x & ~7) + 8, t.colunas - 1)),
 };
 
 function imprimir(t, caractere) {
@@ -119,10 +110,7 @@ function imprimir(t, caractere) {
   t.anterior = n;
 }
 
-// CSI H moves the cursor (to the home without parameters), CSI 2 J blanks
-// the screen and CSI 3 J drops the rows above it (neither moves the
-// cursor), SGR 7 and 0 turn inverse video on and off; any other form is
-// swallowed.
+// CSI H, CSI 2 J and 3 J (the cursor stays), SGR 7 and 0; no other form.
 function sequencia(t, parametros, final) {
   if (/[^0-9;]/.test(parametros)) return;
   const numeros = parametros.split(';').map(Number);
@@ -141,9 +129,8 @@ function sequencia(t, parametros, final) {
 }
 
 /* eslint-disable no-control-regex */
-// One piece at a time: a CSI sequence, the C1 CSI (swallowed, never
-// obeyed), a string (OSC, DCS, PM, APC) up to BEL or ST, any other escape
-// sequence, one control, or a run of printable text.
+// A piece: a CSI sequence, the C1 CSI (never obeyed), a string (OSC, DCS,
+// PM, APC) up to BEL or ST, another escape sequence, a control, or text.
 const PEDACO =
   /\x1b\[([0-?]*)[ -/]*([@-~])|\x9b[0-?]*[ -/]*[@-~]|(?:\x1b[\]PX^_]|[\x90\x98\x9d-\x9f])[^]*?(?:\x07|\x1b\\|\x9c)|\x1b[ -/]*[0-~]|([\x00-\x1f\x7f-\x9f])|([^\x00-\x1f\x7f-\x9f]+)/y;
 // The start of a sequence the next write may end.
@@ -151,7 +138,7 @@ const INACABADA =
   /^(?:\x1b(?:\[[0-?]*[ -/]*|[\]PX^_](?:[^\x07\x1b\x9c]|\x1b(?!\\))*|[ -/]*)?|\x9b[0-?]*[ -/]*|[\x90\x98\x9d-\x9f](?:[^\x07\x1b\x9c]|\x1b(?!\\))*)$/;
 /* eslint-enable no-control-regex */
 
-// What the game or the discipline wrote. Every row it may have changed,
+// What the game or the discipline wrote; every row it may have changed,
 // from the screen's top down, is marked for the drawing.
 export function escrever(t, novo) {
   const texto = t.resto + novo;
@@ -175,15 +162,9 @@ export function escrever(t, novo) {
   for (let n = Math.max(topo, t.descartadas); n < fim; n++) t.sujas.add(n);
 }
 
-export const coluna = (t) => t.x;
-
 // The screen from its top row to the cursor's, as text.
-export function linhasDaTela(t) {
-  const linhas = [];
-  for (let y = 0; y <= t.y; y++) linhas.push(t.grade[indice(t, y)].texto.join('').trimEnd());
-  return linhas;
-}
+export const linhasDaTela = (t) =>
+  t.grade.slice(indice(t, 0), indice(t) + 1).map((linha) => linha.texto.join('').trimEnd());
 
-// Where the cursor is drawn: its grade index and column (a pending wrap
-// shows on the last column) and its row on the screen.
+// Where the cursor is drawn (a pending wrap on the last column): index, column, row.
 export const cursor = (t) => ({ i: indice(t), x: Math.min(t.x, t.colunas - 1), y: t.y });

@@ -2,7 +2,7 @@
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { criarDisciplina } from '../../web/disciplina.js';
-import { coluna, criarTerminal, escrever } from '../../web/terminal.js';
+import { criarTerminal, escrever } from '../../web/terminal.js';
 
 const texto = (bytes) => (bytes === null ? null : new TextDecoder().decode(bytes));
 
@@ -13,7 +13,7 @@ function nova(antes = '') {
   escrever(tela, antes);
   const d = criarDisciplina({
     eco: (t) => eco.push(t) && escrever(tela, t),
-    coluna: () => coluna(tela),
+    coluna: () => tela.x,
   });
   return { d, eco, visto: () => eco.join('') };
 }

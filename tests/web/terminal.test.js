@@ -6,7 +6,7 @@
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { criarDisciplina } from '../../web/disciplina.js';
-import { coluna, criarTerminal, escrever, largura, linhasDaTela } from '../../web/terminal.js';
+import { criarTerminal, escrever, largura, linhasDaTela } from '../../web/terminal.js';
 
 const referencia = await Promise.all([
   import('@xterm/headless'),
@@ -177,7 +177,7 @@ test(
         escrever(modelo, texto);
       };
       eco(`Prompt${' '.repeat(s.ate(78))}:`);
-      const d = criarDisciplina({ eco, coluna: () => coluna(modelo) });
+      const d = criarDisciplina({ eco, coluna: () => modelo.x });
       for (let i = 0, n = 5 + s.ate(120); i < n; i++) {
         const k = s.ate(10);
         d.teclas(k < 4 ? s.um(TECLAS) : k < 6 ? s.um(LARGAS.concat(MARCADAS)) : s.um(LETRAS));
@@ -190,12 +190,12 @@ test(
 test('an erase matches what is drawn: wide letters, tabs and ^X erased leave the prompt whole', () => {
   const modelo = criarTerminal();
   escrever(modelo, '  Digite opção:');
-  const d = criarDisciplina({ eco: (t) => escrever(modelo, t), coluna: () => coluna(modelo) });
+  const d = criarDisciplina({ eco: (t) => escrever(modelo, t), coluna: () => modelo.x });
   d.teclas(' 😀😀\t漢\x01e\u0301');
   assert.equal(linhasDaTela(modelo)[0], '  Digite opção: 😀😀    漢^Ae\u0301');
   d.teclas('\x7f'.repeat(8));
   assert.equal(linhasDaTela(modelo)[0], '  Digite opção:');
-  assert.equal(coluna(modelo), 15);
+  assert.equal(modelo.x, 15);
 });
 
 test('what is not the vocabulary is swallowed whole and never drawn', () => {
@@ -215,11 +215,11 @@ test('what is not the vocabulary is swallowed whole and never drawn', () => {
   ];
   escrever(modelo, `a${lixo.join('')}b`);
   assert.deepEqual(linhasDaTela(modelo), ['ab']);
-  assert.equal(coluna(modelo), 2);
+  assert.equal(modelo.x, 2);
   // The same, one character a write: a sequence cut anywhere goes on.
   const aos = criarTerminal();
   for (const c of `a${lixo.join('')}b`) escrever(aos, c);
-  assert.deepEqual([linhasDaTela(aos), coluna(aos)], [['ab'], 2]);
+  assert.deepEqual([linhasDaTela(aos), aos.x], [['ab'], 2]);
 });
 
 test(

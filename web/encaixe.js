@@ -1,25 +1,18 @@
 // How the 80x25 terminal and the on-screen keys fit a window: the largest
-// font with which both fit with no page scroll, the keys below the
-// terminal or beside it, whichever gives the larger font. Where that font
-// is not legible because the window is narrow, the font stays legible and
-// the terminal's frame pans sideways, with a hint to turn the phone. A
-// student who wants the letters larger gets that font times a scale, and
-// the frame pans wherever the terminal is then larger than its room.
-// Pure: sizes in, a proposal out; the page applies it.
+// font with which both fit with no page scroll, the keys below or beside,
+// whichever gives the larger font. In a window too narrow for a legible
+// font, the frame pans sideways with a hint to turn the phone. Larger
+// letters are that font times a scale. Pure: sizes in, a proposal out.
 
 const PASSO = 0.25; // font sizes are tried in quarter pixels
-// The game's screen: the terminal is always this size.
-export const COLUNAS = 80;
+export const COLUNAS = 80; // the game's screen
 export const LINHAS = 25;
-// The letters' sizes a student can choose, as a scale of the fitted font:
-// the browsers' own zoom steps, up to 400%.
+// The letters' scales a student can choose: the browsers' zoom steps.
 export const ESCALAS = [1, 1.1, 1.25, 1.5, 1.75, 2, 2.5, 3, 4];
 const REFERENCIA = 16; // the font at which the proportions are taken
 
-// The terminal's screen in CSS pixels for one character's font metrics
-// ({ largura, altura }, as a canvas measures them), rounded as the page
-// draws it (medida.js): a whole number of device pixels per row, then the
-// whole screen to CSS pixels.
+// The screen in CSS pixels for one character's metrics ({ largura,
+// altura }), rounded as medida.js draws it: whole device pixels a row.
 export function tamanhoDaTela(caractere, dpr, colunas, linhas) {
   const larguraDaCelula = caractere.largura * dpr;
   const alturaDaCelula = Math.ceil(caractere.altura * dpr);
@@ -29,25 +22,20 @@ export function tamanhoDaTela(caractere, dpr, colunas, linhas) {
   };
 }
 
-// One character's metrics at any font, from those at `fonte`, where the
-// browser cannot measure each font itself: a proportion, so the page
-// looks at the result and steps down once if it does not fit.
-export const metricasProporcionais = (medidas, fonte) => (f) => ({
-  largura: (medidas.largura * f) / fonte,
-  altura: (medidas.altura * f) / fonte,
+// One character's metrics at any font, in proportion to those at 16 px,
+// where the browser cannot measure each font itself.
+export const metricasProporcionais = (medidas) => (f) => ({
+  largura: (medidas.largura * f) / REFERENCIA,
+  altura: (medidas.altura * f) / REFERENCIA,
 });
 
-// janela: the window's inner size; margem: the page's padding on each
-// side; vao: the gap between the terminal and the keys; teclas: the keys'
-// box { largura, altura } below the terminal (abaixo), below it with the
-// hint to turn the phone (abaixoComDica) and beside it (aoLado);
-// metricas(fonte): one character's metrics at a font; dpr: the device
-// pixel ratio; barra: the height of a horizontal scroll bar (0 where they
-// overlay the content); escala: the letters' scale chosen (1: fitted).
-//
-// Returns { fonte, aoLado, pana, panaVertical, dica, espaco }: the font,
-// the keys beside the terminal, the frame panning sideways and up and
-// down, the hint showing, and the space the terminal has.
+// janela: the window's inner size; margem: the page's padding; vao: the
+// gap between terminal and keys; teclas: the keys' box below the terminal
+// (abaixo), below with the hint to turn the phone (abaixoComDica) and
+// beside (aoLado); metricas(fonte): a character's metrics; barra: a
+// horizontal scroll bar's height (0 where they overlay); escala: the
+// letters' scale (1: fitted). Returns { fonte, aoLado, pana, panaVertical,
+// dica, espaco }: the frame panning each way, the hint, the terminal's room.
 export function encaixar({
   janela,
   margem,
@@ -84,7 +72,7 @@ export function encaixar({
 
   // Cells are whole device pixels, so the proportion is only a guess: the
   // largest size that fits is found by quarter steps from it. A frame that
-  // pans is as tall as the terminal and its scroll bar.
+  // pans holds its scroll bar too.
   const terminalCabe = (f) => {
     const t = tela(f);
     const pana = t.largura > largura;
@@ -100,12 +88,6 @@ export function encaixar({
   // Larger letters keep the keys where the fitted ones put them.
   if (escala > 1) fonte = emPassos(fonte * escala);
   const t = tela(fonte);
-  return {
-    fonte,
-    aoLado,
-    pana: t.largura > espaco.largura,
-    panaVertical: t.altura > espaco.altura,
-    dica,
-    espaco,
-  };
+  const [pana, panaVertical] = [t.largura > espaco.largura, t.altura > espaco.altura];
+  return { fonte, aoLado, pana, panaVertical, dica, espaco };
 }

@@ -1,16 +1,13 @@
-// The terminal in the window: the page's layout (medida.js) at the
-// letters' size the student chose, again on every resize, the frame
-// following the cursor where it pans.
+// The terminal in the window: the layout at the letters' size chosen,
+// again on every resize, the frame following the cursor where it pans.
 import { COLUNAS, LINHAS } from './encaixe.js';
 import { aplicar as aplicarNaPagina, metricasDaFonte, propor } from './medida.js';
 
-// `primeira`: the first paint's layout, or null; `cursor()`: the cursor's
-// cell on the screen.
+// `primeira`: the first paint's layout, or null; `cursor()`: its screen cell.
 export function criarJanela({ primeira, escala, cursor }) {
   const moldura = document.getElementById('moldura');
   const tela = document.getElementById('tela');
   const metricas = metricasDaFonte();
-  let proposta = primeira;
   let pana = false; // the frame narrower than the screen
   let panaVertical = false; // the frame shorter than the screen
 
@@ -25,28 +22,23 @@ export function criarJanela({ primeira, escala, cursor }) {
   function mostrarCursor() {
     if (!pana && !panaVertical) return;
     const { width, height } = tela.getBoundingClientRect();
+    const [largura, altura] = [width / COLUNAS, height / LINHAS]; // a cell's
     const { x, y } = cursor();
-    if (pana) seguir('scrollLeft', moldura.clientWidth, (x * width) / COLUNAS, width / COLUNAS);
-    if (panaVertical) {
-      seguir('scrollTop', moldura.clientHeight, (y * height) / LINHAS, height / LINHAS);
-    }
+    if (pana) seguir('scrollLeft', moldura.clientWidth, x * largura, largura);
+    if (panaVertical) seguir('scrollTop', moldura.clientHeight, y * altura, altura);
   }
 
-  function aplicar() {
-    proposta ??= propor(metricas, escala());
+  function aplicar(proposta = propor(metricas, escala())) {
     aplicarNaPagina(proposta, escala(), metricas);
     const caixa = tela.getBoundingClientRect();
     pana = caixa.width > moldura.clientWidth;
     panaVertical = caixa.height > moldura.clientHeight;
     mostrarCursor();
   }
-  const reaplicar = () => {
-    proposta = null;
-    aplicar();
-  };
+  const reaplicar = () => aplicar();
 
-  aplicar();
+  aplicar(primeira ?? undefined);
   window.addEventListener('resize', reaplicar);
 
-  return { reaplicar, mostrarCursor, fonte: () => proposta.fonte };
+  return { reaplicar, mostrarCursor };
 }

@@ -1,17 +1,14 @@
 // The page measured for the layout (encaixe.js), and a layout applied to
-// it. The first paint and the page's modules both lay the page out through
-// these functions: one way to measure, one path to apply, one place that
-// marks the page ready to show.
+// it: one way to measure and one to apply, for the first paint and the
+// page's modules alike.
 import { COLUNAS, LINHAS, encaixar, metricasProporcionais, tamanhoDaTela } from './encaixe.js';
 
 const FAMILIA = 'monospace'; // the screen's font (estilo.css)
-const REFERENCIA = 16; // the font at which the page measures where no canvas can
 let barra = null; // a horizontal scroll bar's height, once measured
 
-// One character's metrics at any font, by a canvas's measureText, which
-// lays nothing out; each font measured, as engines round them apart.
-// Where no canvas measures a font's box, the page's own text, in
-// proportion.
+// One character's metrics at any font, by a canvas, which lays nothing
+// out: each font measured, as engines round them apart. Where no canvas
+// measures a font's box, the page's own text at 16 px, in proportion.
 export function metricasDaFonte() {
   let contexto = null;
   if (window.OffscreenCanvas) contexto = new OffscreenCanvas(1, 1).getContext('2d');
@@ -28,37 +25,32 @@ export function metricasDaFonte() {
   document.body.append(amostra);
   const { width, height } = amostra.getBoundingClientRect();
   amostra.remove();
-  return metricasProporcionais({ largura: width / COLUNAS, altura: height }, REFERENCIA);
+  return metricasProporcionais({ largura: width / COLUNAS, altura: height });
 }
 
-// What the layout needs of the page: the window without scroll bars of
-// its own (the terminal may still be too large for it), the keys' box in
-// each arrangement (they do not depend on the font) and, the first time,
-// a scroll bar's height. The page is left as it was.
+// The window without scroll bars, the keys' box in each arrangement and,
+// the first time, a scroll bar's height; the page left as it was.
 function medir() {
   const raiz = document.documentElement;
   const pagina = document.querySelector('main');
   const moldura = document.getElementById('moldura');
   const girar = document.getElementById('girar');
   const [aoLadoAntes, girarAntes] = [pagina.classList.contains('ao-lado'), girar.hidden];
-  const caixa = () => {
+  const caixa = (aoLado, dica) => {
+    pagina.classList.toggle('ao-lado', aoLado);
+    girar.hidden = !dica;
     const r = document.getElementById('controles').getBoundingClientRect();
     return { largura: r.width, altura: r.height };
   };
   raiz.classList.add('medindo');
-  pagina.classList.remove('ao-lado');
-  girar.hidden = false;
   if (barra === null) moldura.style.overflowX = 'scroll';
-  const abaixoComDica = caixa();
+  const abaixoComDica = caixa(false, true);
   const janela = { largura: raiz.clientWidth, altura: raiz.clientHeight };
   if (barra === null) {
     barra = moldura.offsetHeight - moldura.clientHeight;
     moldura.style.overflowX = '';
   }
-  girar.hidden = true;
-  const abaixo = caixa();
-  pagina.classList.add('ao-lado');
-  const aoLado = caixa();
+  const [abaixo, aoLado] = [caixa(false, false), caixa(true, false)];
   pagina.classList.toggle('ao-lado', aoLadoAntes);
   girar.hidden = girarAntes;
   raiz.classList.remove('medindo');
@@ -81,8 +73,7 @@ export function propor(metricas, escala) {
   });
 }
 
-// The screen at a font: rows of whole device pixels, columns spaced to
-// the cell (estilo.css reads these).
+// The screen at a font, for estilo.css: rows of whole device pixels.
 function vestir(fonte, metricas) {
   const caractere = metricas(fonte);
   const { largura, altura } = tamanhoDaTela(caractere, window.devicePixelRatio, COLUNAS, LINHAS);
@@ -98,10 +89,9 @@ function vestir(fonte, metricas) {
   for (const [nome, valor] of Object.entries(medidas)) tela.style.setProperty(nome, `${valor}px`);
 }
 
-// The layout on the page: the screen at its font, the keys on their
-// side, the hint to turn the phone, and, with letters larger than fit,
-// the frame kept to the terminal's room, panning both ways (the page
-// itself never scrolls). The page shows from then on.
+// The layout on the page; with letters larger than fit, the frame kept to
+// the terminal's room, panning both ways (the page never scrolls). The
+// page shows from then on.
 export function aplicar(proposta, escala, metricas) {
   vestir(proposta.fonte, metricas);
   const pagina = document.querySelector('main');

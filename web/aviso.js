@@ -1,6 +1,5 @@
-// A classic script, so that it runs where the game's modules cannot: it
-// says why the game cannot start instead of leaving a black page. With
-// JavaScript off, the page's <noscript> says it.
+// A classic script, so that where the game cannot start it says why
+// instead of leaving a black page (<noscript> says it without JavaScript).
 (function () {
   // What the page needs that the oldest browsers of web/.browserslistrc
   // have: modules, WebAssembly, text decoding, fetch, Promise's finally

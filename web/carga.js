@@ -1,12 +1,9 @@
-// The game's files. The wasm's download and compile start as soon as this
-// module is parsed, beside the page's other modules, not when the page
-// first asks for them; every game instantiates the compiled module afresh, so that no
-// state of one game reaches the next. A preload link would start the
-// download too, but WebKit then downloads the file twice.
+// The game's files, downloaded and compiled as soon as this module is
+// parsed (a preload link would do it too, but WebKit then downloads the
+// wasm twice); every game instantiates the module afresh.
 
-// A host whose type table predates WebAssembly sends it as
-// application/octet-stream, which streaming compilation refuses: the same
-// bytes are then compiled whole.
+// A host whose type table predates WebAssembly sends another type, which
+// streaming compilation refuses: the bytes are then compiled whole.
 async function compilar(download) {
   const resposta = await download;
   if (!resposta.ok) throw new Error(`torre-de-hanoi.wasm: HTTP ${resposta.status}`);
@@ -17,15 +14,10 @@ async function compilar(download) {
 
 let tentativas = 0;
 function baixarECompilar() {
-  tentativas++;
   // A new query string, so that a script that failed is asked for again.
-  const cola = import(
-    tentativas === 1 ? './torre-de-hanoi.js' : `./torre-de-hanoi.js?tentativa=${tentativas}`
-  );
-  const carga = Promise.all([
-    compilar(fetch(new URL('torre-de-hanoi.wasm', import.meta.url))),
-    cola,
-  ]).catch((erro) => {
+  const cola = './torre-de-hanoi.js' + (tentativas++ ? `?tentativa=${tentativas}` : '');
+  const wasm = compilar(fetch(new URL('torre-de-hanoi.wasm', import.meta.url)));
+  const carga = Promise.all([wasm, import(cola)]).catch((erro) => {
     atual = null; // what a failed load left behind is dropped
     throw Object.assign(erro, { carga: true });
   });
@@ -34,13 +26,10 @@ function baixarECompilar() {
 }
 let atual = baixarECompilar();
 
-// The compiled module and the game's script module; on a failure, an
-// error marked `carga`, and the next call downloads again.
+// The compiled module and the game's script; after an error (`carga`), anew.
 export const carregar = () => (atual ??= baixarECompilar());
 
-// The service worker keeps every file for offline play. It fetches them
-// all, so it waits until the first menu has been painted and the browser
-// is idle.
+// The service worker fetches every file, so once the menu is up and idle.
 let guardado = false;
 export function guardarParaOffline() {
   if (guardado || !('serviceWorker' in navigator)) return;

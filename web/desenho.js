@@ -1,7 +1,6 @@
-// The screen model (terminal.js) on the page: an element a row, the rows
-// above the screen too, for the page's own scrolling. At most one update a
-// frame, only of the rows that changed, so that a selection elsewhere
-// survives; the build writes the first screen with these same rows.
+// The screen model on the page: an element a row, the history's too. At
+// most one update a frame, only of the rows that changed, so that a
+// selection elsewhere survives; the build writes the first screen so too.
 import { cursor } from './terminal.js';
 
 const ENTIDADES = { '&': '&amp;', '<': '&lt;', '>': '&gt;' };
@@ -9,9 +8,8 @@ const escapar = (s) => s.replace(/[&<>]/g, (c) => ENTIDADES[c]);
 
 export const classeDaLinha = (t, i) => (t.grade[i].quebrada ? 'linha quebrada' : 'linha');
 
-// The row `i` as HTML: text, with inverse video, the cursor and each wide
-// character (two cells whatever its font) in spans; no trailing blanks,
-// so that a copy has none.
+// The row `i` as HTML: inverse video, the cursor and each wide character
+// (two cells whatever its font) in spans; no trailing blanks to copy.
 export function htmlDaLinha(t, i) {
   const { texto, inverso } = t.grade[i];
   const c = cursor(t);
@@ -19,9 +17,7 @@ export function htmlDaLinha(t, i) {
   if (texto[noCursor] === '') noCursor--; // on a wide character's second half
   let fim = texto.length;
   while (fim > 0 && texto[fim - 1] === ' ' && !inverso[fim - 1] && fim - 1 !== noCursor) fim--;
-  let html = '';
-  let classe = '';
-  let trecho = '';
+  let [html, classe, trecho] = ['', '', ''];
   const fechar = () => {
     if (trecho)
       html += classe ? `<span class="${classe}">${escapar(trecho)}</span>` : escapar(trecho);
@@ -75,11 +71,7 @@ export function criarDesenho(tela, t, depois = () => {}) {
   }
 
   return {
-    agendar() {
-      if (pedido === 0) pedido = requestAnimationFrame(desenhar);
-    },
-    aoFim() {
-      tela.scrollTop = tela.scrollHeight;
-    },
+    agendar: () => (pedido ||= requestAnimationFrame(desenhar)),
+    aoFim: () => (tela.scrollTop = tela.scrollHeight),
   };
 }

@@ -1,16 +1,13 @@
-// The keyboard, the pointer and the clipboard. An invisible textarea
-// (#entrada) holds the focus, as a terminal's input: keys become bytes
-// through teclas.js, a paste or a composed letter comes as text, and all
-// go to `teclar`. The first paint keeps the keys typed before the modules
-// arrive (guardarTeclas); the modules take over in one task, so that no
-// key is lost or given twice.
+// The keyboard, the pointer and the clipboard, through an invisible
+// textarea (#entrada) that holds the focus. The first paint keeps the keys
+// typed before the modules arrive; the modules take over in one task, so
+// that no key is lost or given twice.
 import { dadosDaTecla, dadosDoBotao } from './teclas.js';
 
 const GLOBAL = 'primeiraPintura'; // the first paint's data: its layout and kept keys
-const TECLAS_NA_PAGINA = 'torre-de-hanoi:teclas-na-pagina';
 const GUARDADAS = 'torre-de-hanoi:teclas'; // kept keys across a reload, in sessionStorage
 
-// Keys kept before a reload that tried the modules again.
+// Keys kept across a reload that tried the modules again.
 function restaurar() {
   try {
     const teclas = JSON.parse(sessionStorage.getItem(GUARDADAS) ?? '[]');
@@ -21,7 +18,6 @@ function restaurar() {
   }
 }
 
-// The page loaded again, its kept keys with it.
 export function recarregar(teclas) {
   try {
     sessionStorage.setItem(GUARDADAS, JSON.stringify(teclas));
@@ -46,11 +42,11 @@ export function guardarTeclas(assumir) {
   };
   document.addEventListener('keydown', tecla, true);
   document.addEventListener('click', toque, true);
-  document.addEventListener(TECLAS_NA_PAGINA, () => {
+  dados.assumir = () => {
     document.removeEventListener('keydown', tecla, true);
     document.removeEventListener('click', toque, true);
     assumir();
-  });
+  };
   return dados;
 }
 
@@ -61,12 +57,11 @@ const selecionado = () => String(getSelection()) !== '';
 // `iniciado` the page sets once it has started.
 export function ligarEntrada({ entrada, terminal, teclar, tocar, rolar }) {
   const dados = window[GLOBAL] ?? { proposta: null, teclas: [], iniciado: false };
-  document.dispatchEvent(new Event(TECLAS_NA_PAGINA));
+  dados.assumir?.();
   const focar = () => entrada.focus({ preventScroll: true });
 
   // Wherever the focus is but on a button (a screen reader's review or a
-  // selection leaves it elsewhere), a key reaches the game and the focus
-  // comes back; Ctrl+C copies what is selected, else it interrupts.
+  // selection moves it), a key reaches the game and brings the focus back.
   document.addEventListener('keydown', (evento) => {
     if (evento.defaultPrevented || evento.target.closest?.('button')) return;
     const pagina = { PageUp: -1, PageDown: 1 }[evento.key];
@@ -74,16 +69,15 @@ export function ligarEntrada({ entrada, terminal, teclar, tocar, rolar }) {
       evento.preventDefault();
       return rolar(pagina);
     }
-    if (evento.ctrlKey && evento.key === 'c' && selecionado()) return;
+    if (evento.ctrlKey && evento.key === 'c' && selecionado()) return; // a copy
     const bytes = dadosDaTecla(evento);
     if (evento.target !== entrada) focar(); // a paste then reaches it
     if (bytes === null) return;
     evento.preventDefault();
     teclar(bytes);
   });
-  // A paste is typed as the clipboard has it (its text then lands in the
-  // textarea too, and goes: a page must not refuse a paste). Letters
-  // composed (a dead key, an input method) come as text.
+  // A paste is typed as the clipboard has it, and not refused (its text
+  // lands in the textarea too, and goes). Composed letters come as text.
   entrada.addEventListener('paste', (evento) => {
     const texto = evento.clipboardData.getData('text/plain');
     if (texto) teclar(texto);
@@ -95,8 +89,7 @@ export function ligarEntrada({ entrada, terminal, teclar, tocar, rolar }) {
     if (evento.inputType !== 'insertFromPaste') teclar(texto);
   });
 
-  // A tap: a press and release in one place, nothing selected; never a
-  // scroll, a drag or a selection.
+  // A tap: a press and release in one place, nothing selected.
   let [premer, soltar] = ['mousedown', 'mouseup']; // iOS 12 has no pointer events
   if (window.PointerEvent) [premer, soltar] = ['pointerdown', 'pointerup'];
   let inicio = null;

@@ -1,6 +1,5 @@
-// The letters' size a student chooses: its steps (the browsers' own zoom
-// steps, encaixe.js's ESCALAS), the A- and A+ buttons, Ctrl (or Cmd) with
-// plus, minus or 0, each step said, and the size kept for the next visit.
+// The letters' size a student chooses: the A- and A+ buttons, Ctrl (or
+// Cmd) with plus, minus or 0, each step said, kept for the next visit.
 import { ESCALAS } from './encaixe.js';
 
 const GUARDADA = 'torre-de-hanoi:letra'; // the scale, in localStorage
@@ -27,9 +26,8 @@ function guardar(escala) {
 // the fit to the window would otherwise undo.
 const PASSOS_DO_ZOOM = { '+': 1, '=': 1, NumpadAdd: 1, '-': -1, _: -1, NumpadSubtract: -1 };
 
-// The letters' scale, from the one kept. `ligar` gives it the buttons and
-// keys once the page can lay itself out again (`mudou()`) and say the new
-// size (`anunciar(texto)`).
+// `ligar` gives the scale its buttons and keys once the page can lay itself
+// out again (`mudou()`) and say the size (`anunciar`).
 export function criarLetra() {
   let escala = escalaGuardada();
 
@@ -50,19 +48,16 @@ export function criarLetra() {
     }
     // Ctrl+0 at the fitted size is left to the browser: it resets a zoom
     // set from its menu.
-    window.addEventListener(
-      'keydown',
-      (evento) => {
-        if (!(evento.ctrlKey || evento.metaKey) || evento.altKey) return;
-        const zero = evento.key === '0' || evento.code === 'Numpad0';
-        const passo = zero ? 0 : (PASSOS_DO_ZOOM[evento.code] ?? PASSOS_DO_ZOOM[evento.key]);
-        if (passo === undefined || (zero && escala === 1)) return;
-        evento.preventDefault();
-        evento.stopPropagation();
-        mudar(passo);
-      },
-      { capture: true },
-    );
+    function zoom(evento) {
+      if (!(evento.ctrlKey || evento.metaKey) || evento.altKey) return;
+      const zero = evento.key === '0' || evento.code === 'Numpad0';
+      const passo = zero ? 0 : (PASSOS_DO_ZOOM[evento.code] ?? PASSOS_DO_ZOOM[evento.key]);
+      if (passo === undefined || (zero && escala === 1)) return;
+      evento.preventDefault();
+      evento.stopPropagation();
+      mudar(passo);
+    }
+    window.addEventListener('keydown', zoom, true);
   }
 
   return { escala: () => escala, ligar };

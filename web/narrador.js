@@ -1,8 +1,6 @@
-// What a screen reader hears. The towers' drawing means nothing read aloud
-// (speech drops the blanks that put a ring on its tower), so when the game
-// draws the board and waits for a move the towers are said by name, with
-// their rings. Everything else is prose and is said as the game wrote it.
-// Pure: screen rows and text in, sentences out.
+// What a screen reader hears. Speech drops the blanks that put a ring on
+// its tower, so the board waiting for a move is said by tower, with its
+// rings; the rest as the game wrote it. Pure: rows and text in, sentences out.
 
 export const MUITO_TEXTO = 'Saída demais para ler em voz alta; percorra as linhas para lê-las.';
 const LINHAS_LIDAS = 20; // beyond these, the rest is left to the review keys
@@ -21,12 +19,9 @@ function lerTabuleiro(linhas) {
   // A ring is drawn as <n> under its tower's letter.
   const torres = ['A', 'B', 'C'].map((letra) => {
     const coluna = linhas[i].indexOf(letra);
-    const argolas = [];
-    for (let r = i - 2; r >= 0; r--) {
-      const celula = /^<(\d)>$/.exec(linhas[r].slice(coluna - 1, coluna + 2));
-      if (celula) argolas.push(Number(celula[1]));
-    }
-    return argolas;
+    const acima = linhas.slice(0, i - 1).reverse();
+    const celulas = acima.map((l) => /^<(\d)>$/.exec(l.slice(coluna - 1, coluna + 2)));
+    return celulas.filter(Boolean).map((celula) => Number(celula[1]));
   });
   const abaixo = linhas.slice(i + 2).join('\n');
   const contador = /Número de Movimentos: (\d+)/.exec(abaixo);
@@ -42,11 +37,10 @@ const dizerTorres = (torres) =>
     .map((argolas, k) => `Torre ${'ABC'[k]}: ${argolas.length ? argolas.join(', ') : 'vazia'}.`)
     .join(' ');
 
-// What to say for the screen's rows (from its top to the cursor, as shown)
-// when the game waits, given the board said last in this game (null at a
-// game's start). Null when no board is on the screen; otherwise
-// { tabuleiro, fala }, where fala is null when the board is not what
-// waits (the prose says it).
+// What to say for the screen's rows (its top to the cursor) when the game
+// waits, given the board said last (null at a game's start). Null with no
+// board on the screen; else { tabuleiro, fala }, fala null where the prose
+// says what waits.
 export function narrar(linhas, anterior) {
   const tabuleiro = lerTabuleiro(linhas);
   if (tabuleiro === null) return null;
@@ -66,9 +60,8 @@ export function narrar(linhas, anterior) {
   return { tabuleiro, fala: partes.join(' ') };
 }
 
-// Text the game wrote, as it is to be heard: without the control
-// sequences that clear the screen, without blank lines, and cut after
-// twenty lines (with the last line, the prompt, still said).
+// Text the game wrote, as it is to be heard: no control sequences or blank
+// lines, cut after twenty lines (the last, the prompt, still said).
 export function prosa(texto) {
   const linhas = texto
     .replace(/\x1b\[[0-?]*[ -/]*[@-~]/g, '') // eslint-disable-line no-control-regex

@@ -1,13 +1,11 @@
-// One game: a fresh instance of the WebAssembly game (carga.js keeps the
-// compiled module), its reads and pauses through a line discipline, run
-// to its end.
+// One game: a fresh instance of the WebAssembly game, its reads and
+// pauses through a line discipline, run to its end.
 import { carregar } from './carga.js';
 
 // 128 + SIGINT, the status plataforma_web.cpp exits with on Ctrl-C.
 const STATUS_CTRL_C = 128 + 2;
 
-// A trap inside the game surfaces as an error nobody catches: it stops
-// the running game.
+// A trap inside the game surfaces as an uncaught error: it stops the game.
 let pararJogo = null;
 for (const tipo of ['error', 'unhandledrejection']) {
   window.addEventListener(tipo, (evento) => {
@@ -22,27 +20,17 @@ function mensagemDoFim(status) {
   return `O jogo terminou com erro (estado ${status}).`;
 }
 
-// Runs one game to its end, reading through `disciplina`, calling
-// `esperar()` each time the game waits for the user and `escrever(bytes)`
-// with what it writes; a sentence saying how it ended (the console gets
-// the detail of an error).
+// `esperar()` each time the game waits for the user, `escrever(bytes)`
+// with what it writes; a sentence saying how it ended.
 export async function jogar({ disciplina, esperar, escrever }) {
-  const parou = new Promise((_, rejeitar) => {
-    pararJogo = rejeitar;
-  });
+  const parou = new Promise((_, rejeitar) => (pararJogo = rejeitar));
   try {
     const [modulo, { default: criarJogo }] = await carregar();
     const jogo = await Promise.race([
       criarJogo({
         torre: {
-          ler: (maximo) => {
-            esperar();
-            return disciplina.ler(maximo);
-          },
-          pausar: () => {
-            esperar();
-            return disciplina.pausar();
-          },
+          ler: (maximo) => (esperar(), disciplina.ler(maximo)),
+          pausar: () => (esperar(), disciplina.pausar()),
           escrever,
         },
         instantiateWasm: (importacoes, receber) => {

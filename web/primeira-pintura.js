@@ -1,8 +1,6 @@
-// Before the modules arrive: the screen the build wrote, the first menu on
-// it, laid out for the first paint and again on every resize, and the
-// keys typed on it kept. A module that cannot load or run is said, and a
-// key then tries again. Bundled into a classic script inside index.html,
-// strict as the modules are.
+// Before the modules arrive: the first menu the build wrote, laid out for
+// the first paint and on every resize, the keys typed on it kept. Bundled
+// into a classic script inside index.html, strict as the modules are.
 'use strict';
 import { guardarTeclas, recarregar } from './entrada.js';
 import { escalaGuardada } from './letra.js';
@@ -17,8 +15,8 @@ const layout = () => {
 };
 const primeiraPintura = guardarTeclas(() => window.removeEventListener('resize', layout));
 
-// Where a module fails to load or to run, the page says so in words; any
-// key or tap then loads it again, the keys kept so far with it.
+// A module that fails to load or to run is said; a key or tap then loads
+// the page again, the keys kept so far with it.
 function falhou() {
   if (primeiraPintura.iniciado || document.documentElement.classList.contains('falhou')) return;
   document.documentElement.classList.add('falhou');
@@ -27,8 +25,8 @@ function falhou() {
     'Não foi possível carregar o jogo. Verifique a conexão e pressione uma tecla ou ' +
     'toque na tela para tentar de novo.';
   aviso.hidden = false;
-  // Each of the modules' files fetched anew first: WebKit would otherwise
-  // load a piece that failed from its memory, failed again.
+  // Each file fetched anew first: WebKit would load a piece that failed
+  // from its memory, failed again.
   const arquivos = [...document.querySelectorAll('script[src], link[rel=modulepreload]')];
   const tentar = (evento) => {
     evento.preventDefault();
@@ -40,7 +38,7 @@ function falhou() {
   window.addEventListener('click', tentar, true);
 }
 
-// The game's modules, once: the page's template holds their elements.
+// The game's modules, once, from the page's template.
 let carregando = false;
 function carregarModulos() {
   if (carregando) return;
@@ -54,13 +52,10 @@ function carregarModulos() {
   document.head.append(elementos);
 }
 
-// Once the first paint is on the screen: asked for sooner, the modules'
-// downloads would come before it on a slow network, or hold it.
+// After the first paint: sooner, the downloads would hold it on a slow network.
 function depoisDaPintura(seguir) {
-  const observavel = window.PerformanceObserver?.supportedEntryTypes?.includes('paint');
-  if (!observavel) {
-    requestAnimationFrame(() => setTimeout(seguir, 0));
-    return;
+  if (!window.PerformanceObserver?.supportedEntryTypes?.includes('paint')) {
+    return requestAnimationFrame(() => setTimeout(seguir, 0));
   }
   const observador = new PerformanceObserver((entradas) => {
     if (entradas.getEntriesByName('first-contentful-paint').length === 0) return;
@@ -71,16 +66,12 @@ function depoisDaPintura(seguir) {
 }
 
 // Before the first paint, once the page is parsed: laid out, shown and
-// focused; the modules asked for after it. Where the game cannot start
-// (aviso.js), nothing is. A background tab, with no frames, asks for
-// them a moment after it is parsed.
+// focused. Where the game cannot start (aviso.js), nothing is. A
+// background tab, with no frames, asks for the modules a moment later.
 requestAnimationFrame(function pintar() {
   if (semJogo()) return;
   // The page parsed up to its last element: a frame may come before.
-  if (!document.getElementById('girar')) {
-    requestAnimationFrame(pintar);
-    return;
-  }
+  if (!document.getElementById('girar')) return requestAnimationFrame(pintar);
   depoisDaPintura(carregarModulos);
   metricas = metricasDaFonte();
   layout();

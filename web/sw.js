@@ -1,20 +1,17 @@
 // Keeps every file of the site in one cache, named after their contents,
-// and answers from it first: after one visit the game opens and plays with
-// the network off. A new version of the site brings a new cache. The build
-// fills in the version and the list of files.
+// and answers from it first, for play offline. The build fills in the
+// version and the list of files.
 const PREFIXO = 'torre-de-hanoi-';
-// Copies of the site in two folders of one origin (/torre/ and
-// /torre-beta/) keep a cache each: the name carries the folder, but for a
-// site at the origin's root.
+// Copies of the site in two folders of one origin keep a cache each: the
+// name carries the folder, but at the origin's root.
 const ESCOPO = self.registration.scope;
 const PASTA = new URL(ESCOPO).pathname.replace(/^\/$/, '');
 const CACHE = `${PREFIXO}@VERSAO@${PASTA}`;
 const ARQUIVOS = '@ARQUIVOS@'.split(' ');
 
 self.addEventListener('install', (evento) => {
-  // From the network itself: a host that lets browsers keep files for a
-  // while (max-age) would otherwise fill the new cache with the old ones,
-  // a new game's script beside an old wasm.
+  // From the network itself: a host's max-age would otherwise fill the new
+  // cache with old files, a new game's script beside an old wasm.
   const novos = ARQUIVOS.map((arquivo) => new Request(arquivo, { cache: 'reload' }));
   evento.waitUntil(
     caches
@@ -24,9 +21,8 @@ self.addEventListener('install', (evento) => {
   );
 });
 
-// This copy's older caches: those named for its folder, and those named
-// without a folder (before folders were named, or at the root) that hold
-// its own page. Other apps and the copies in other folders keep theirs.
+// This copy's older caches: those named for its folder, and those without
+// a folder (older versions, or at the root) that hold its own page.
 async function antigo(nome) {
   if (nome === CACHE || !nome.startsWith(PREFIXO)) return false;
   const pasta = nome.slice(PREFIXO.length).replace(/^[^/]*/, '');

@@ -1,21 +1,15 @@
 // What a screen reader hears, through the page's live region: the towers
-// by name while a game waits for a move (narrador.js), the rest as the
-// game wrote it. The rows stay text on the page, for browse mode.
+// by name while a game waits for a move (narrador.js), the rest as written.
 import { narrar, prosa } from './narrador.js';
 import { linhasDaTela } from './terminal.js';
 
 // Screen readers drop what a live region gets in the burst of the page's
 // load: the first words wait for it, the first screen and a moment.
-let naTela; // the resolver of `primeiraTela`
-const carregada = new Promise((pronta) =>
-  document.readyState === 'complete'
-    ? pronta()
-    : window.addEventListener('load', pronta, { once: true }),
-);
-const primeiraTela = new Promise((pronta) => (naTela = pronta));
-const assentada = Promise.all([carregada, primeiraTela]).then(
-  () => new Promise((pronta) => setTimeout(pronta, 1500)),
-);
+let naTela; // the first screen's resolver
+const assentada = Promise.all([
+  new Promise((pronta) => (naTela = pronta)),
+  document.readyState === 'complete' || new Promise((pronta) => addEventListener('load', pronta)),
+]).then(() => new Promise((pronta) => setTimeout(pronta, 1500)));
 
 export function criarVoz(tela, regiao) {
   let escrito = ''; // what the game wrote since it last waited
@@ -36,9 +30,7 @@ export function criarVoz(tela, regiao) {
   return {
     anunciar,
 
-    jogoEscreveu(texto) {
-      escrito += texto;
-    },
+    jogoEscreveu: (texto) => (escrito += texto),
 
     // The board said by the narrator, or what the game wrote.
     jogoEspera() {
@@ -51,9 +43,6 @@ export function criarVoz(tela, regiao) {
       anunciar(narrado?.fala ?? prosa(texto));
     },
 
-    novoJogo() {
-      escrito = '';
-      anterior = null;
-    },
+    novoJogo: () => ([escrito, anterior] = ['', null]),
   };
 }

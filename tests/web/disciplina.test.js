@@ -64,6 +64,9 @@ test('arrow, function and Escape keys reach neither the line nor the echo, nor d
   d.teclas('\u009b2J3\u008fQ\u00854\r');
   assert.equal(texto(await d.ler(100)), '34\n');
   assert.equal(visto(), '12\r\n34\r\n');
+  // Alt with a character beyond U+FFFF, or SS3 before one, goes whole.
+  d.teclas('\x1b😀\u008f😀5\r');
+  assert.equal(texto(await d.ler(100)), '5\n');
 });
 
 test('a wide character and one beyond U+FFFF are echoed, and erased over both columns', async () => {

@@ -2,7 +2,6 @@
 // Enter hands over a line, Ctrl-D, Ctrl-C, the one-key pause without echo.
 // Keys come as teclas.js makes them, or pasted; the game reads UTF-8.
 import * as TECLA from './teclas.js';
-import { largura } from './terminal.js';
 
 const LINHA_MAXIMA = 4095; // a tty's line holds no more either
 const codificar = new TextEncoder();
@@ -89,15 +88,17 @@ function tratarTecla(e, t) {
   // At the start of a line the end of input; otherwise the line as it is.
   if (t === TECLA.CTRL_D) return entregar(e, e.linha.length === 0 ? null : texto(e));
   if (e.linha.length >= LINHA_MAXIMA) return;
-  // A tab takes the columns the screen moved the cursor for it; ^X two.
+  // An echo takes the columns the screen moved the cursor for it (a mark
+  // joined to the letter before none, a wide letter two); one that wrapped
+  // takes those of the row it went on.
   const antes = e.coluna();
   e.eco(ecoDe(t));
-  const n = t === TECLA.TAB ? Math.max(e.coluna() - antes, 0) : t < ' ' ? 2 : largura(t);
-  e.linha.push({ c: t, n });
+  const depois = e.coluna();
+  e.linha.push({ c: t, n: depois >= antes ? depois - antes : depois });
 }
 
 // eco(texto) writes to the screen at once; coluna() is its cursor's.
-export function criarDisciplina({ eco, coluna = () => 0 }) {
+export function criarDisciplina({ eco, coluna }) {
   const e = {
     eco,
     coluna,

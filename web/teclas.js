@@ -23,16 +23,21 @@ for (const [nome, codigo] of Object.entries({ Insert: 2, Delete: 3, PageUp: 5, P
   DO_TECLADO[nome] = `${ESC}[${codigo}~`;
 }
 
-// A key event as the game reads it, Ctrl with a letter (or @ [ \ ] ^ _)
-// as its control character; null for what the browser keeps: Shift+Tab
-// (it leaves), Ctrl+V, Ctrl with any other key, Ctrl+Shift, Alt and Meta.
+// The Ctrl keys the line discipline acts on (Tab, LF and CR among them);
+// every other Ctrl or Cmd combination stays the browser's: find, print,
+// save, reload.
+const CTRL_DO_JOGO = 'cdhijmuwz\\';
+
+// A key event as the game reads it, Ctrl with one of those letters as its
+// control character; null for what the browser keeps: Shift+Tab (it
+// leaves), Shift+Insert (a paste), Ctrl with any other key, Ctrl+Shift,
+// Alt and Meta.
 export function dadosDaTecla({ key, ctrlKey, altKey, metaKey, shiftKey }) {
-  if (metaKey || altKey || (key === 'Tab' && shiftKey)) return null;
+  if (metaKey || altKey || (shiftKey && (key === 'Tab' || key === 'Insert'))) return null;
   const caractere = [...key].length === 1;
   if (!ctrlKey) return DO_TECLADO[key] ?? (caractere ? key : null);
-  if (shiftKey || key === 'v' || !caractere) return null;
-  const codigo = key.toUpperCase().charCodeAt(0);
-  return codigo >= 0x40 && codigo <= 0x5f ? String.fromCharCode(codigo - 0x40) : null;
+  if (shiftKey || !caractere || !CTRL_DO_JOGO.includes(key.toLowerCase())) return null;
+  return String.fromCharCode(key.toUpperCase().charCodeAt(0) - 0x40);
 }
 
 export const dadosDoBotao = (botao) => dadosDaTecla({ key: botao.dataset.tecla });

@@ -2,6 +2,7 @@
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { criarDisciplina } from '../../web/disciplina.js';
+import { dadosDaTecla } from '../../web/teclas.js';
 import { criarTerminal, escrever } from '../../web/terminal.js';
 
 const texto = (bytes) => (bytes === null ? null : new TextDecoder().decode(bytes));
@@ -15,7 +16,7 @@ function nova(antes = '') {
     eco: (t) => eco.push(t) && escrever(tela, t),
     coluna: () => tela.x,
   });
-  return { d, eco, visto: () => eco.join('') };
+  return { d, eco, tela, visto: () => eco.join('') };
 }
 
 test('a line is echoed and handed over at Enter, and lines typed ahead queue', async () => {
@@ -74,6 +75,26 @@ test('a wide character and one beyond U+FFFF are echoed, and erased over both co
   d.teclas('漢\x7f😀\x7f𠀀\r');
   assert.deepEqual(eco.slice(0, 4), ['漢', '\b \b\b \b', '😀', '\b \b\b \b']);
   assert.equal(texto(await d.ler(100)), '𠀀\n');
+});
+
+test('a mark is erased as drawn: its own cell at the start or after a tab, else with its letter', () => {
+  const { d, tela } = nova();
+  d.teclas('\u0301\x7f\t\u0301\x7fa\u0301\x7f\x7f');
+  assert.equal(tela.grade[0].texto.slice(0, 10).join(''), ' '.repeat(10));
+  assert.equal(tela.x, 8); // after the tab
+});
+
+test('the game takes only the Ctrl keys its discipline acts on; the browser keeps the rest', () => {
+  const ctrl = (key, mais = {}) => dadosDaTecla({ key, ctrlKey: true, ...mais });
+  assert.deepEqual(
+    ['c', 'C', 'd', 'h', 'i', 'j', 'm', 'u', 'w', '\\', 'z'].map((k) => ctrl(k)),
+    ['\x03', '\x03', '\x04', '\b', '\t', '\n', '\r', '\x15', '\x17', '\x1c', '\x1a'],
+  );
+  for (const k of ['f', 'p', 's', 'r', 'g', 'o', 'e', 'a', 'v', 'Insert', '[']) {
+    assert.equal(ctrl(k), null, `Ctrl+${k}`);
+  }
+  assert.equal(dadosDaTecla({ key: 'Insert', shiftKey: true }), null); // Shift+Insert pastes
+  assert.equal(dadosDaTecla({ key: 'c', ctrlKey: true, shiftKey: true }), null);
 });
 
 test('Ctrl-D ends the input on an empty line, and hands over a started one as it is', async () => {

@@ -2,8 +2,8 @@
 // from the repository's root:
 //   tests/web/node_modules/.bin/stylelint --config tests/web/stylelint.config.js web/estilo.css
 // Left out, as the page does without them where they are missing: the
-// scroll bar's hiding (it then shows), overscroll-behavior (the page
-// behind never scrolls anyway), resize and touch-action on the hidden
+// scroll bar's hiding (it then shows), overscroll-behavior (a swipe past
+// the frame's edge may then go back a page, as on any other page), resize and touch-action on the hidden
 // input and the keys (a touch screen then zooms on a double tap).
 export default {
   plugins: ['stylelint-no-unsupported-browser-features'],

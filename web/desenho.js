@@ -38,8 +38,8 @@ export function htmlDaLinha(t, i) {
   return html;
 }
 
-// Draws `t` in `tela`'s children a frame after `agendar()`, then `depois()`.
-export function criarDesenho(tela, t, depois = () => {}) {
+// Draws `t` in `tela`'s children a frame after `agendar()`.
+export function criarDesenho(tela, t) {
   const filas = [...tela.children];
   const feitas = filas.map((f) => `${f.className}\n${f.innerHTML}`);
   let primeira = t.descartadas; // the number of the row filas[0] shows
@@ -67,7 +67,6 @@ export function criarDesenho(tela, t, depois = () => {}) {
     }
     t.sujas.clear();
     if (noFim) tela.scrollTop = tela.scrollHeight;
-    depois();
   }
 
   return {

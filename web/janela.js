@@ -1,44 +1,44 @@
-// The terminal in the window: the layout at the letters' size chosen,
-// again on every resize, the frame following the cursor where it pans.
-import { COLUNAS, LINHAS } from './encaixe.js';
+// The screen in the window, from the first paint on: laid out at the
+// letters' size chosen, again on every resize and change of letters; where
+// the frame pans, it follows the cursor the rows draw.
 import { aplicar as aplicarNaPagina, metricasDaFonte, propor } from './medida.js';
+import { ligarLetra } from './letra.js';
 
-// `primeira`: the first paint's layout, or null; `cursor()`: its screen cell.
-export function criarJanela({ primeira, escala, cursor }) {
+export function criarJanela() {
   const moldura = document.getElementById('moldura');
   const tela = document.getElementById('tela');
   const metricas = metricasDaFonte();
   let pana = false; // the frame narrower than the screen
   let panaVertical = false; // the frame shorter than the screen
 
-  // Keeps the cell at `x` (and one more) in view along one axis.
+  // Keeps the cell from `x` to `x + celula` (and one more) in view along one axis.
   function seguir(rolagem, visivel, x, celula) {
     if (x < moldura[rolagem]) moldura[rolagem] = x < visivel - celula ? 0 : x - visivel / 2;
     else if (x + 2 * celula > moldura[rolagem] + visivel)
       moldura[rolagem] = x + 2 * celula - visivel;
   }
 
-  // Where the frame pans, it follows the cursor.
   function mostrarCursor() {
-    if (!pana && !panaVertical) return;
-    const { width, height } = tela.getBoundingClientRect();
-    const [largura, altura] = [width / COLUNAS, height / LINHAS]; // a cell's
-    const { x, y } = cursor();
-    if (pana) seguir('scrollLeft', moldura.clientWidth, x * largura, largura);
-    if (panaVertical) seguir('scrollTop', moldura.clientHeight, y * altura, altura);
+    const celula = (pana || panaVertical) && tela.querySelector('.cursor');
+    if (!celula) return;
+    const [c, m] = [celula.getBoundingClientRect(), moldura.getBoundingClientRect()];
+    if (pana)
+      seguir('scrollLeft', moldura.clientWidth, c.left - m.left + moldura.scrollLeft, c.width);
+    if (panaVertical)
+      seguir('scrollTop', moldura.clientHeight, c.top - m.top + moldura.scrollTop, c.height);
   }
 
-  function aplicar(proposta = propor(metricas, escala())) {
-    aplicarNaPagina(proposta, escala(), metricas);
+  function aplicar() {
+    aplicarNaPagina(propor(metricas, escala()), escala(), metricas);
     const caixa = tela.getBoundingClientRect();
     pana = caixa.width > moldura.clientWidth;
     panaVertical = caixa.height > moldura.clientHeight;
     mostrarCursor();
   }
-  const reaplicar = () => aplicar();
 
-  aplicar(primeira ?? undefined);
-  window.addEventListener('resize', reaplicar);
-
-  return { reaplicar, mostrarCursor };
+  const escala = ligarLetra(aplicar);
+  aplicar();
+  window.addEventListener('resize', aplicar);
+  // The rows drawn anew (a key's echo, the game's answer) may move the cursor.
+  new MutationObserver(mostrarCursor).observe(tela, { childList: true, subtree: true });
 }

@@ -1,24 +1,18 @@
-// Before the modules arrive: the first menu the build wrote, laid out for
-// the first paint and on every resize, the keys typed on it kept. Bundled
-// into a classic script inside index.html, strict as the modules are.
+// Before the modules arrive and after: the input (entrada.js) from now on,
+// and at the first frame the first menu the build wrote laid out to the
+// window (janela.js), then the page's modules asked for. Bundled into a
+// classic script inside index.html, strict as the modules are.
 'use strict';
-import { guardarTeclas, recarregar } from './entrada.js';
-import { escalaGuardada } from './letra.js';
-import { aplicar, metricasDaFonte, propor } from './medida.js';
+import { ligarEntrada } from './entrada.js';
+import { criarJanela } from './janela.js';
 
 const semJogo = () => document.documentElement.classList.contains('sem-jogo');
-let metricas = null;
-const layout = () => {
-  const escala = escalaGuardada();
-  primeiraPintura.proposta = propor(metricas, escala);
-  aplicar(primeiraPintura.proposta, escala, metricas);
-};
-const primeiraPintura = guardarTeclas(() => window.removeEventListener('resize', layout));
+const entrada = ligarEntrada();
 
-// A module that fails to load or to run is said; a key or tap then loads
-// the page again, the keys kept so far with it.
+// A module that fails to load, or runs without taking the input, is said;
+// a key or tap then loads the page again, the keys kept so far with it.
 function falhou() {
-  if (primeiraPintura.iniciado || document.documentElement.classList.contains('falhou')) return;
+  if (entrada.ligada() || document.documentElement.classList.contains('falhou')) return;
   document.documentElement.classList.add('falhou');
   const aviso = document.getElementById('aviso');
   aviso.textContent =
@@ -28,14 +22,10 @@ function falhou() {
   // Each file fetched anew first: WebKit would load a piece that failed
   // from its memory, failed again.
   const arquivos = [...document.querySelectorAll('script[src], link[rel=modulepreload]')];
-  const tentar = (evento) => {
-    evento.preventDefault();
-    evento.stopPropagation();
+  entrada.segurar(() => {
     const novos = arquivos.map((e) => fetch(e.src || e.href, { cache: 'reload' }).catch(() => {}));
-    Promise.all(novos).then(() => recarregar(primeiraPintura.teclas));
-  };
-  window.addEventListener('keydown', tentar, true);
-  window.addEventListener('click', tentar, true);
+    Promise.all(novos).then(entrada.recarregar);
+  });
 }
 
 // The game's modules, once, from the page's template.
@@ -46,8 +36,11 @@ function carregarModulos() {
   const elementos = document.importNode(document.getElementById('modulos').content, true);
   for (const script of elementos.querySelectorAll('script')) {
     script.addEventListener('error', falhou);
-    // Loaded, and run: an exception as it ran leaves the page unstarted.
-    script.addEventListener('load', () => setTimeout(() => script.async || falhou(), 0));
+    // Loaded and run (a script made from a template is async whatever its
+    // attribute): principal.js has then taken the input, or it threw.
+    if (!script.hasAttribute('async')) {
+      script.addEventListener('load', () => setTimeout(falhou, 0));
+    }
   }
   document.head.append(elementos);
 }
@@ -73,10 +66,8 @@ requestAnimationFrame(function pintar() {
   // The page parsed up to its last element: a frame may come before.
   if (!document.getElementById('girar')) return requestAnimationFrame(pintar);
   depoisDaPintura(carregarModulos);
-  metricas = metricasDaFonte();
-  layout();
-  window.addEventListener('resize', layout);
-  document.getElementById('entrada').focus({ preventScroll: true });
+  criarJanela();
+  entrada.focar();
 });
 document.addEventListener('DOMContentLoaded', () => {
   if (!semJogo()) setTimeout(carregarModulos, 2000);

@@ -2,6 +2,7 @@
 // by name while a game waits for a move (narrador.js), the rest as written.
 import { narrar, prosa } from './narrador.js';
 import { linhasDaTela } from './terminal.js';
+import { anunciar as dizer } from './anuncio.js';
 
 // Screen readers drop what a live region gets in the burst of the page's
 // load: the first words wait for it, the first screen and a moment.
@@ -11,20 +12,14 @@ const assentada = Promise.all([
   document.readyState === 'complete' || new Promise((pronta) => addEventListener('load', pronta)),
 ]).then(() => new Promise((pronta) => setTimeout(pronta, 1500)));
 
-export function criarVoz(tela, regiao) {
+export function criarVoz(tela) {
   let escrito = ''; // what the game wrote since it last waited
   let anterior = null; // the board said last in this game
   let vez = 0; // the latest announcement; an older one still pending is dropped
 
   function anunciar(texto) {
     const esta = ++vez;
-    assentada.then(() => {
-      // Emptied first, so that the same words twice are said twice.
-      regiao.textContent = '';
-      setTimeout(() => {
-        if (esta === vez) regiao.textContent = texto;
-      }, 50);
-    });
+    assentada.then(() => esta === vez && dizer(texto));
   }
 
   return {

@@ -72,6 +72,22 @@ const medir = () => {
   };
 };
 
+// The screen as printed: where it starts, how wide its 80 columns are, its
+// font, its rows on the sheet and the last one, the keys' boxes.
+const noPapel = () => {
+  const tela = document.getElementById('tela');
+  const filas = [...tela.children].filter((f) => f.getClientRects().length > 0);
+  const { left, width } = tela.getBoundingClientRect();
+  return {
+    esquerda: left,
+    oitenta: (width * 80) / Math.max(...filas.map((f) => f.textContent.length)),
+    fonte: parseFloat(getComputedStyle(tela).fontSize),
+    filas: filas.length,
+    ultima: filas.at(-1).textContent.trimEnd(),
+    teclas: document.getElementById('controles').getClientRects().length,
+  };
+};
+
 const dentro = (c, [l, a], nome) =>
   assert.ok(
     c.x >= -0.5 && c.y >= -0.5 && c.x + c.l <= l + 0.5 && c.y + c.a <= a + 0.5,
@@ -180,6 +196,14 @@ for (const tamanho of TAMANHOS) {
       }
       assert.equal(l.at(-1), CONVITE);
       conferir(await pagina.avaliar(medir), tamanho, 'after the 8-disc list');
+      // On paper: the screen's last 25 rows, its 80 columns within an A4
+      // sheet's width (718 px between its margins), legible, no keys.
+      await pagina.p.emulateMediaType('print');
+      const papel = await pagina.avaliar(noPapel);
+      await pagina.p.emulateMediaType(null);
+      const impressa = `${largura}x${altura}, printed: ${JSON.stringify(papel)}`;
+      assert.ok(papel.esquerda >= 0 && papel.oitenta <= 718 && papel.fonte >= 12, impressa);
+      assert.deepEqual([papel.filas, papel.ultima, papel.teclas], [25, CONVITE, 0], impressa);
 
       // Turned, and back; the page adjusts on the resize event, before the
       // next frame.
@@ -202,11 +226,17 @@ for (const tamanho of TAMANHOS) {
         const topo = () => pagina.avaliar(() => document.getElementById('tela').scrollTop);
         const fim = await topo();
         const { x, y } = m.moldura;
-        const tocar = (type, pontos) =>
-          cdp.send('Input.dispatchTouchEvent', { type, touchPoints: pontos });
-        await tocar('touchStart', [{ x: x + 40, y: y + 40 }]);
-        for (let i = 1; i <= 10; i++) await tocar('touchMove', [{ x: x + 40, y: y + 40 + 20 * i }]);
-        await tocar('touchEnd', []);
+        const tocar = (type, ...touchPoints) =>
+          cdp.send('Input.dispatchTouchEvent', { type, touchPoints });
+        const dedo = async (dx, dy) => {
+          for (let i = 0; i <= 10; i++)
+            await tocar(i ? 'touchMove' : 'touchStart', {
+              x: x + 300 + dx * i,
+              y: y + 40 + dy * i,
+            });
+          await tocar('touchEnd');
+        };
+        await dedo(0, 20);
         await aguardar(
           topo,
           (t) => t < fim,
@@ -218,6 +248,14 @@ for (const tamanho of TAMANHOS) {
           CONVITE,
           `${largura}x${altura}: a drag ended the pause`,
         );
+        // Sideways, where the frame pans.
+        if (m.tela.l > m.moldura.l + 0.5) {
+          await pagina.avaliar(() => (document.getElementById('moldura').scrollLeft = 0));
+          await dedo(-20, 0);
+          const lado = () =>
+            pagina.avaliar(() => document.getElementById('moldura').scrollLeft > 0);
+          await quando(lado, 2000, () => `${largura}x${altura}: no sideways pan`);
+        }
       }
     }));
 }
@@ -256,6 +294,15 @@ for (const [largura, altura, toque, nome] of [
       m = await apos(CTRL_MAIS, 2);
       assert.ok(naTela(m) >= 2.6 * naTela(inicial), `300%: ${m.fonte} from ${inicial.fonte}`);
       conferir(m, tamanho, '300%');
+      // The wheel pans the frame both ways, Shift+wheel sideways.
+      await pagina.p.mouse.move(m.moldura.x + 100, m.moldura.y + 100);
+      for (const delta of [{ deltaX: 200 }, { deltaY: 200 }]) await pagina.p.mouse.wheel(delta);
+      const rolada = () =>
+        pagina.avaliar(
+          ({ scrollLeft, scrollTop } = document.getElementById('moldura')) =>
+            Math.min(scrollLeft, scrollTop) > 0,
+        );
+      await quando(rolada, 2000, () => '300%: the wheel did not pan the frame both ways');
       await falado(pagina, (f) => f === 'Letra 300%');
       await responder(pagina, l, '1');
       conferir(await pagina.avaliar(medir), tamanho, '300%, the ring prompt');
@@ -430,18 +477,23 @@ for (const [largura, altura, toque] of [
     ));
 }
 
-test('800x600: a key and an on-screen key pressed on the first paint reach the game', () =>
-  emContexto({ largura: 800, altura: 600 }, (pagina) =>
+// A tap on an on-screen key leaves the focus where typed keys reach the
+// game; a paste is text, its ^U and ^C dropped.
+test('800x600: a tap, keys, inserted text and a paste on the first paint reach the game', () =>
+  emContexto({ largura: 800, altura: 600 }, (pagina, cdp) =>
     segurando(pagina, async (soltar) => {
-      await pagina.digitar('1');
-      await pagina.clicar('#teclas button.largo');
+      await pagina.clicar('#teclas button[data-tecla="1"]');
+      await pagina.tecla('Backspace');
+      await cdp.send('Input.insertText', { text: '3' });
+      await pagina.tecla('Enter');
+      await pagina.colar('\x15\x032\r1\r');
       soltar();
       await menuAberto(pagina);
       await aguardar(
         () => linhas(pagina),
-        (l) => l.at(-1).endsWith('Argolas..:'),
+        (l) => l.at(-1) === CONVITE && l.filter((x) => x.startsWith(' Mover disco')).length === 3,
         10000,
-        (l) => `no ring prompt: ${l.at(-1)}`,
+        (l) => `not the 2-disc list: ${l.slice(-4).join(' / ')}`,
       );
     }),
   ));

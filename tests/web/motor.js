@@ -7,7 +7,7 @@ import { writeFileSync } from 'node:fs';
 import { createServer } from 'node:net';
 import { join } from 'node:path';
 import puppeteer from 'puppeteer-core';
-import { Builder, By, Key } from 'selenium-webdriver';
+import { Builder, By, Key, Origin } from 'selenium-webdriver';
 import { servir } from './servidor.js';
 import { raiz } from './tela.js';
 
@@ -59,6 +59,7 @@ export async function abrirMotor(nome, argumentos = []) {
   };
 }
 
+const COLAR = ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write'];
 function paginaPuppeteer(p) {
   return {
     p,
@@ -82,7 +83,20 @@ function paginaPuppeteer(p) {
       await p.keyboard.press(nome);
       await p.keyboard.up('Shift');
     },
+    // `texto` pasted from the clipboard, with Ctrl+V or Shift+Insert.
+    async colar(texto, comShift = false) {
+      await p.browserContext().overridePermissions(new URL(p.url()).origin, COLAR);
+      await p.evaluate((texto) => navigator.clipboard.writeText(texto), texto);
+      await (comShift ? this.comShift('Insert') : this.ctrl('v'));
+    },
     clicar: (seletor) => p.click(seletor),
+    // The mouse pressed at one point of the window and released at another.
+    async arrastar([x0, y0], [x1, y1]) {
+      await p.mouse.move(x0, y0);
+      await p.mouse.down();
+      await p.mouse.move(x1, y1, { steps: 5 });
+      await p.mouse.up();
+    },
     redimensionar: (width, height) => p.setViewport({ width, height }),
     foto: (caminho) => p.screenshot({ path: caminho }),
     fechar: () => p.close(),
@@ -104,6 +118,8 @@ const TECLAS = {
   Tab: Key.TAB,
   PageUp: Key.PAGE_UP,
   PageDown: Key.PAGE_DOWN,
+  Backspace: Key.BACK_SPACE,
+  Control: Key.CONTROL,
 };
 
 // WebKitGTK's MiniBrowser needs a display: run under xvfb-run.
@@ -153,12 +169,20 @@ async function abrirWebkit() {
       return r;
     },
     digitar: (texto) => driver.actions().sendKeys(texto.replaceAll('\t', Key.TAB)).perform(),
-    tecla: (nome) => driver.actions().sendKeys(TECLAS[nome]).perform(),
+    tecla: (nome) => driver.actions().keyDown(TECLAS[nome]).keyUp(TECLAS[nome]).perform(),
     ctrl: (letra) =>
       driver.actions().keyDown(Key.CONTROL).sendKeys(letra).keyUp(Key.CONTROL).perform(),
     comShift: (nome) =>
       driver.actions().keyDown(Key.SHIFT).sendKeys(TECLAS[nome]).keyUp(Key.SHIFT).perform(),
     clicar: async (seletor) => (await driver.findElement(By.css(seletor))).click(),
+    arrastar: ([x0, y0], [x1, y1]) => {
+      const ponto = (x, y) => ({ x: Math.round(x), y: Math.round(y), origin: Origin.VIEWPORT });
+      const acoes = driver.actions().move(ponto(x0, y0)).press();
+      return acoes
+        .move({ ...ponto(x1, y1), duration: 200 })
+        .release()
+        .perform();
+    },
     redimensionar: (width, height) => driver.manage().window().setRect({ width, height }),
     foto: async (caminho) => writeFileSync(caminho, await driver.takeScreenshot(), 'base64'),
     fechar: async () => {},

@@ -77,12 +77,19 @@ async function abrir(opcoes) {
 const fonteDaTela = () =>
   parseFloat(getComputedStyle(document.getElementById('terminal')).getPropertyValue('--fonte'));
 
-// `texto` pasted into the terminal from the clipboard, with Ctrl+V.
-async function colar(pagina, texto) {
-  const permissoes = ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write'];
-  await motor.navegador.defaultBrowserContext().overridePermissions(origem, permissoes);
-  await pagina.avaliar((texto) => navigator.clipboard.writeText(texto), texto);
-  await pagina.ctrl('v');
+// Ctrl+C on rows selected with the mouse, from the first column of row
+// `de` to the end of row `ate`, after Control alone: what was copied.
+async function copiar(pagina, de, ate) {
+  const caixa = await pagina.avaliar(() => {
+    addEventListener('copy', (e) => (window.copiado = e.clipboardData.getData('text/plain')));
+    const { left, right, top, height } = document.getElementById('tela').getBoundingClientRect();
+    return { left, right, top, linha: height / 25 };
+  });
+  const y = (linha) => caixa.top + (linha + 0.5) * caixa.linha;
+  await pagina.arrastar([caixa.left + 1, y(de)], [caixa.right - 1, y(ate)]);
+  await pagina.tecla('Control');
+  await pagina.ctrl('c');
+  return pagina.avaliar(() => window.copiado);
 }
 
 const foto = (pagina, nome) =>
@@ -198,7 +205,7 @@ async function cenarios(t) {
     l = await teclar(pagina, l);
     if (chromium) {
       // The x comes with the Enter, in a real paste, before the rules are shown.
-      await colar(pagina, '2\rx');
+      await pagina.colar('2\rx');
     } else {
       await pagina.digitar('2');
       await pagina.tecla('Enter');
@@ -219,10 +226,29 @@ async function cenarios(t) {
   // tap starts a new one, a drag or a scroll does not; so does a key
   // after Ctrl-D at the menu.
   await caso('end: Ctrl-C and Ctrl-D each say so; a tap or a key starts a new game', async () => {
-    await pagina.avaliar(() => getSelection().selectAllChildren(document.querySelector('.linha')));
-    await pagina.ctrl('c');
+    if (chromium) {
+      // The browser's shortcuts stay its own; a paste is text; a composed
+      // letter comes at once and in order, and is erased as drawn.
+      const cdp = await pagina.p.createCDPSession();
+      const acento = { text: '´', selectionStart: 1, selectionEnd: 1 };
+      const compor = (letra) =>
+        cdp
+          .send('Input.imeSetComposition', acento)
+          .then(() => cdp.send('Input.insertText', { text: letra }));
+      for (const letra of 'fge') await pagina.ctrl(letra);
+      await pagina.colar('\x15x\x03', true);
+      await compor('á');
+      await pagina.digitar('1');
+      await compor('é');
+      await esperar(100);
+      assert.ok((await linhas(pagina)).at(-1).endsWith(`${MENU} 3xá1é`), 'keys, paste, accents');
+      for (let i = 0; i < 4; i++) await pagina.tecla('Backspace');
+    }
+    const copiado = await copiar(pagina, 0, 4);
     await esperar(200);
-    assert.ok((await linhas(pagina)).at(-1).endsWith(`${MENU} 3`), 'Ctrl-C on a selection');
+    l = await linhas(pagina);
+    assert.ok(l.at(-1).endsWith(`${MENU} 3`), 'Ctrl-C on a selection');
+    assert.equal(copiado, l.slice(0, 5).join('\n'), 'the rows copied');
     await pagina.avaliar(() => getSelection().removeAllRanges());
     await pagina.ctrl('c');
     l = await repouso(pagina, l);
@@ -240,8 +266,11 @@ async function cenarios(t) {
       await pagina.p.mouse.down();
       await pagina.p.mouse.move(x + width / 2 + 60, y + height / 2 + 40, { steps: 4 });
       await pagina.p.mouse.up();
-      await esperar(200);
-      assert.ok((await linhas(pagina)).at(-1).endsWith(FIM), 'a drag started a new game');
+      for (const clique of [{ count: 2 }, { button: 'right' }, { button: 'middle' }]) {
+        await pagina.p.mouse.click(x + width / 2, y + height / 2, clique);
+      }
+      await esperar(700);
+      assert.ok((await linhas(pagina)).at(-1).endsWith(FIM), 'a drag or a click started a game');
       await pagina.avaliar(() => getSelection().removeAllRanges());
     }
     await pagina.clicar('#terminal');
@@ -267,11 +296,16 @@ async function cenarios(t) {
   );
   await caso('offline: the server gone, the page reloads and plays', (t) => offline(pagina, t));
   const pedaco = readdirSync(site).find((a) => a.startsWith('chunk-'));
-  for (const arquivo of ['principal.js', pedaco]) {
+  for (const [arquivo, como] of [
+    ['principal.js', 'faltando'],
+    [pedaco, 'faltando'],
+    ['principal.js', 'quebrados'],
+  ]) {
+    const mal = como === 'faltando' ? 'missing' : 'throwing';
     await caso(
-      `${arquivo} missing: said, and a key tries again once it is back, kept keys too`,
+      `${arquivo} ${mal}: said, and a key tries again once it is mended, kept keys too`,
       () =>
-        emVisita({ faltando: [`/${arquivo}`] }, (pagina) => moduloFaltando(pagina, `/${arquivo}`)),
+        emVisita({ [como]: [`/${arquivo}`] }, (pagina) => moduloFaltando(pagina, `/${arquivo}`)),
     );
   }
   await caso('a resize while the modules load: the first paint follows the window', () =>
@@ -362,6 +396,7 @@ async function porOuvido(pagina, l) {
   await pagina.avaliar(() => document.activeElement.blur());
   await jogar('7');
   await falado(pagina, (f) => f === CONVITE);
+  await falado(pagina, (f) => f === ''); // said, and gone from the page
   const foco = () => pagina.avaliar(() => document.activeElement?.id === 'entrada');
   assert.ok(await foco(), 'the focus did not come back to the terminal');
   if (pagina.p) {
@@ -447,9 +482,9 @@ async function offline(pagina, t) {
   console.log('offline: the server gone, the page reloaded and played (service worker)');
 }
 
-// A module missing (a partial upload), its 404 held back while keys are
-// typed: the page says so, keeping them; once the file is back, a key
-// loads it again and the kept keys reach the game.
+// A module missing (a partial upload) or throwing as it runs, held back
+// while keys are typed: the page says so, keeping them; once the file is
+// mended, a key loads it again and the kept keys reach the game.
 async function moduloFaltando(pagina, arquivo) {
   const soltar = ambiente.servidor.segurar([arquivo]);
   await pagina.redimensionar(1024, 768);
@@ -471,7 +506,7 @@ async function moduloFaltando(pagina, arquivo) {
     5000,
     (t) => `the page said: "${t}"`,
   );
-  ambiente.servidor.hospedeiro.faltando = null;
+  Object.assign(ambiente.servidor.hospedeiro, { faltando: null, quebrados: null });
   // Once every request of the page has ended, as a person reads the words.
   const carregada = () => pagina.avaliar(() => document.readyState === 'complete');
   await quando(carregada, 5000, () => 'the page never finished loading');
@@ -540,12 +575,21 @@ async function hospedes(caso) {
 
   await caso('host: the wasm missing is said, and a key tries again once it is back', () =>
     emVisita({ semWasm: true }, async (pagina) => {
-      let l = await primeiroMenu(pagina, url);
+      const soltar = ambiente.servidor.segurar(['/torre-de-hanoi.wasm']);
+      await pagina.ir(url);
+      await pagina.digitar('4'); // kept while the game loads, for the game that will play
+      await pagina.tecla('Enter');
+      const menu = await linhas(pagina);
+      soltar();
+      let l = await repouso(pagina, menu);
       const falha = l.at(-1);
       assert.ok(falha.includes('Não foi possível carregar o jogo.') && falha.endsWith(FIM), falha);
       ambiente.servidor.hospedeiro.semWasm = false;
       l = await teclar(pagina, l);
-      assert.ok(l.at(-1).endsWith(MENU), 'no new try after the wasm came back');
+      assert.ok(
+        l.some((x) => x.startsWith('    CO-FUNDADOR: ')),
+        'the kept keys lost',
+      );
       console.log(`host: wasm missing: "${falha.trim()}"; back, a key: "${l.at(-1)}"`);
     }),
   );

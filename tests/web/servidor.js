@@ -24,7 +24,8 @@ const JA_COMPRIMIDOS = new Set(['.png']);
 // download is a 200. `hospedeiro` may be changed while it serves, to act
 // as less polite hosts do: another folder (a redeploy), the wasm with a
 // generic type or missing, files that browsers may keep for a while, the
-// paths in `faltando` missing, or a slow network: the paths in `segurados`
+// paths in `faltando` missing, those in `quebrados` a script that throws,
+// or a slow network: the paths in `segurados`
 // answered once `soltar` settles.
 export async function servir(pasta, porta = 0) {
   const pedidos = [];
@@ -34,6 +35,7 @@ export async function servir(pasta, porta = 0) {
     tipoWasm: TIPOS['.wasm'],
     semWasm: false,
     faltando: null,
+    quebrados: null,
     segurados: null,
     maxAge: 0,
   };
@@ -57,7 +59,8 @@ export async function servir(pasta, porta = 0) {
     try {
       if (hospedeiro.semWasm && extensao === '.wasm') throw new Error('sem wasm');
       if (hospedeiro.faltando?.includes(caminho)) throw new Error('faltando');
-      corpo = await readFile(arquivo);
+      const quebrado = hospedeiro.quebrados?.includes(caminho);
+      corpo = quebrado ? Buffer.from('throw new Error("quebrado");') : await readFile(arquivo);
     } catch {
       anotar(404);
       resposta

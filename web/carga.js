@@ -3,13 +3,21 @@
 // wasm twice); every game instantiates the module afresh.
 
 // A host whose type table predates WebAssembly sends another type, which
-// streaming compilation refuses: the bytes are then compiled whole.
+// streaming compilation refuses, and Safari before 15 has none: the bytes
+// are then compiled whole. A compile that fails is this browser's, which
+// no new download mends (`navegador`).
 async function compilar(download) {
   const resposta = await download;
   if (!resposta.ok) throw new Error(`torre-de-hanoi.wasm: HTTP ${resposta.status}`);
   const tipo = (resposta.headers.get('Content-Type') ?? '').split(';')[0].trim();
-  if (tipo === 'application/wasm') return WebAssembly.compileStreaming(resposta);
-  return WebAssembly.compile(await resposta.arrayBuffer());
+  try {
+    if (tipo === 'application/wasm' && WebAssembly.compileStreaming) {
+      return await WebAssembly.compileStreaming(resposta);
+    }
+    return await WebAssembly.compile(await resposta.arrayBuffer());
+  } catch (erro) {
+    throw Object.assign(erro, { navegador: erro instanceof WebAssembly.CompileError });
+  }
 }
 
 let tentativas = 0;
@@ -26,7 +34,8 @@ function baixarECompilar() {
 }
 let atual = baixarECompilar();
 
-// The compiled module and the game's script; after an error (`carga`), anew.
+// The compiled module and the game's script; after an error (`carga`,
+// and `navegador` where this browser cannot compile the game), anew.
 export const carregar = () => (atual ??= baixarECompilar());
 
 // The service worker fetches every file, so once the menu is up and idle.

@@ -1,9 +1,11 @@
 // A classic script, so that where the game cannot start it says why
 // instead of leaving a black page (<noscript> says it without JavaScript).
 (function () {
-  // What the page needs that the oldest browsers of web/.browserslistrc
-  // have: modules, WebAssembly, text decoding, fetch, Promise's finally
-  // and letters in regular expressions.
+  // What the page calls without a fallback, which the oldest browsers of
+  // web/.browserslistrc have: modules, WebAssembly's compile and
+  // instantiate (streaming compilation has one), text encoding and
+  // decoding, fetch, Promise's finally, a mutation observer and letters in
+  // regular expressions.
   function temTudo() {
     try {
       new RegExp('\\p{L}', 'u');
@@ -11,14 +13,12 @@
     } catch (e) {
       return false;
     }
-    return (
-      'noModule' in document.createElement('script') &&
-      typeof WebAssembly === 'object' &&
-      typeof TextDecoder === 'function' &&
-      typeof fetch === 'function' &&
-      typeof window.Promise === 'function' &&
-      typeof window.Promise.prototype.finally === 'function'
-    );
+    var wasm = window.WebAssembly || {};
+    var funcoes = [wasm.compile, wasm.instantiate, wasm.RuntimeError, wasm.CompileError];
+    funcoes.push(window.TextDecoder, window.TextEncoder, window.fetch, window.MutationObserver);
+    funcoes.push(window.Promise && window.Promise.prototype.finally);
+    for (var i = 0; i < funcoes.length; i++) if (typeof funcoes[i] !== 'function') return false;
+    return 'noModule' in document.createElement('script');
   }
   var motivo = null;
   if (location.protocol === 'file:') {

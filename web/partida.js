@@ -14,6 +14,11 @@ for (const tipo of ['error', 'unhandledrejection']) {
   });
 }
 
+const NAO_CARREGOU = 'Não foi possível carregar o jogo.';
+const NAO_RODA =
+  'Este navegador não consegue rodar o jogo. Atualize o navegador ou use outro mais novo, ' +
+  'ou instale o jogo no computador.';
+
 function mensagemDoFim(status) {
   if (status === STATUS_CTRL_C) return 'Jogo interrompido (Ctrl-C).';
   if (status === 0) return 'Fim do jogo.';
@@ -21,7 +26,8 @@ function mensagemDoFim(status) {
 }
 
 // `esperar()` each time the game waits for the user, `escrever(bytes)`
-// with what it writes; a sentence saying how it ended.
+// with what it writes; { mensagem, definitivo }: a sentence saying how it
+// ended, and whether no new game can mend it (this browser cannot run it).
 export async function jogar({ disciplina, esperar, escrever }) {
   const parou = new Promise((_, rejeitar) => (pararJogo = rejeitar));
   try {
@@ -42,11 +48,12 @@ export async function jogar({ disciplina, esperar, escrever }) {
       parou,
     ]);
     const fim = jogo.ccall('main', 'number', [], [], { async: true });
-    return mensagemDoFim(await Promise.race([fim, parou]));
+    return { mensagem: mensagemDoFim(await Promise.race([fim, parou])) };
   } catch (erro) {
-    if (erro?.name === 'ExitStatus') return mensagemDoFim(erro.status);
+    if (erro?.name === 'ExitStatus') return { mensagem: mensagemDoFim(erro.status) };
     console.error('torre-de-hanoi:', erro);
-    return erro?.carga ? 'Não foi possível carregar o jogo.' : 'O jogo parou com um erro.';
+    if (erro?.navegador) return { mensagem: NAO_RODA, definitivo: true };
+    return { mensagem: erro?.carga ? NAO_CARREGOU : 'O jogo parou com um erro.' };
   } finally {
     pararJogo = null;
   }

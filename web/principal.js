@@ -32,7 +32,7 @@ async function novoJogo() {
   const atual = (disciplina = criarDisciplina({ eco: mostrar, coluna: () => tela.x }));
   const decodificar = new TextDecoder();
   let esperou = false;
-  const mensagem = await jogar({
+  const { mensagem, definitivo } = await jogar({
     disciplina: atual,
     esperar: () => {
       voz.jogoEspera();
@@ -48,10 +48,13 @@ async function novoJogo() {
   });
   disciplina = null; // keys never go to a game that has stopped: they start the next
   // A game that never read (it could not load) leaves the keys kept for
-  // the next, which a new key or tap starts.
+  // the next, which a new key or tap starts; where this browser cannot run
+  // it, none does.
   if (esperou) entrada.soltar();
-  else entrada.segurar(novoJogo);
-  const fim = `${mensagem} Pressione uma tecla ou toque na tela para jogar de novo.`;
+  else entrada.segurar(definitivo ? () => {} : novoJogo);
+  const fim = definitivo
+    ? mensagem
+    : `${mensagem} Pressione uma tecla ou toque na tela para jogar de novo.`;
   mostrar(`\n\x1b[7m ${fim} \x1b[0m`);
   voz.anunciar(fim);
 }

@@ -27,6 +27,7 @@ import assert from 'node:assert/strict';
 import { after, test } from 'node:test';
 import { abrirMotor, abrirSite, SITE as site } from './motor.js';
 import { servir } from './servidor.js';
+import { scriptDaSuperficie } from './superficie.js';
 import {
   aguardar,
   quando,
@@ -47,7 +48,10 @@ import {
 
 const motorNome =
   process.argv.find((a) => ['chromium', 'firefox', 'webkit'].includes(a)) ?? 'chromium';
-const chromium = motorNome === 'chromium';
+// --superficie=NAME (a line of web/.browserslistrc, as superficie.js names
+// it): the game's sessions played with only the APIs that browser has.
+const superficie = process.argv.find((a) => a.startsWith('--superficie='))?.split('=')[1];
+const chromium = motorNome === 'chromium' && !superficie;
 
 const ambiente = await abrirSite(motorNome);
 const { url, motor } = ambiente;
@@ -56,6 +60,7 @@ const problemas = []; // console errors and warnings, page errors, foreign reque
 
 async function abrir(opcoes) {
   const pagina = await motor.pagina(opcoes);
+  if (superficie) await pagina.p.evaluateOnNewDocument(scriptDaSuperficie(superficie));
   if (pagina.p) {
     pagina.p.on('console', (m) => {
       if (m.type() === 'error' || m.type() === 'warn') {
@@ -119,7 +124,9 @@ function umaVezCada() {
 async function cenarios(t) {
   const pagina = await abrir();
   let l;
-  const caso = (nome, corpo, opcoes = {}) => t.test(nome, opcoes, corpo);
+  let soOJogo = false; // past the game's scenarios, in a surface's run
+  const caso = (nome, corpo, opcoes = {}) =>
+    t.test(nome, soOJogo ? { skip: `not with ${superficie}'s APIs` } : opcoes, corpo);
 
   await caso('first visit: every file fetched once', async () => {
     l = await primeiroMenu(pagina, url);
@@ -283,6 +290,7 @@ async function cenarios(t) {
     assert.ok(l.at(-1).endsWith(MENU) && l.length < 15, 'a key did not start a new game');
   });
 
+  soOJogo = Boolean(superficie);
   // Before the game by ear, whose Shift+Tab leaves headless Firefox's
   // page without the focus that a button's Enter needs.
   await caso(
@@ -332,6 +340,7 @@ async function cenarios(t) {
     );
   }
   await pagina.fechar();
+  soOJogo = false;
   await caso(
     'requests: all to the site itself; console: no error, no warning',
     () => assert.deepEqual(problemas, []),
@@ -591,6 +600,22 @@ async function hospedes(caso) {
         'the kept keys lost',
       );
       console.log(`host: wasm missing: "${falha.trim()}"; back, a key: "${l.at(-1)}"`);
+    }),
+  );
+
+  await caso('host: a wasm this engine cannot compile is said as such, with no retry', () =>
+    emVisita({ quebrados: ['/torre-de-hanoi.wasm'] }, async (pagina) => {
+      await pagina.ir(url);
+      const dito = (l) => l.at(-1).startsWith(' Este navegador não consegue rodar o jogo.');
+      const l = await aguardar(
+        () => linhas(pagina),
+        dito,
+        10000,
+        (l) => l.at(-1),
+      );
+      await pagina.tecla('Space');
+      await esperar(500);
+      assert.deepEqual(await linhas(pagina), l, 'a key tried again');
     }),
   );
 

@@ -22,7 +22,7 @@ export function linhas(pagina) {
     const cursor = filas.findIndex((f) => f.querySelector('.cursor'));
     const saida = [];
     for (const f of filas.slice(0, cursor + 1)) {
-      const texto = f.textContent.replaceAll('\u00a0', ' ');
+      const texto = f.textContent.replace(/\u00a0/g, ' '); // as an old browser can
       if (f.classList.contains('quebrada') && saida.length > 0) saida[saida.length - 1] += texto;
       else saida.push(texto);
     }

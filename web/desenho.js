@@ -41,29 +41,26 @@ export function htmlDaLinha(t, i) {
 // Draws `t` in `tela`'s children a frame after `agendar()`.
 export function criarDesenho(tela, t) {
   const filas = [...tela.children];
-  const feitas = filas.map((f) => `${f.className}\n${f.innerHTML}`);
-  let primeira = t.descartadas; // the number of the row filas[0] shows
+  let topo = t.descartadas; // the number of the row filas[0] shows
   let pedido = 0;
 
   function desenhar() {
     pedido = 0;
     const noFim = tela.scrollTop + tela.clientHeight >= tela.scrollHeight - 1;
-    const sairam = t.descartadas - primeira;
+    const sairam = t.descartadas - topo;
     for (const f of filas.splice(0, sairam)) f.remove();
-    feitas.splice(0, sairam);
-    primeira = t.descartadas;
+    topo = t.descartadas;
     const novas = [];
     while (filas.length + novas.length < t.grade.length) novas.push(document.createElement('div'));
     tela.append(...novas);
     filas.push(...novas);
     for (const numero of t.sujas) {
-      const i = numero - primeira;
+      const i = numero - topo;
       if (i < 0 || i >= filas.length) continue;
       const [classe, html] = [classeDaLinha(t, i), htmlDaLinha(t, i)];
-      if (feitas[i] === `${classe}\n${html}`) continue;
-      filas[i].className = classe;
-      filas[i].innerHTML = html;
-      feitas[i] = `${classe}\n${html}`;
+      // A row already as drawn (the first screen, which the build wrote) stays.
+      if (filas[i].className !== classe) filas[i].className = classe;
+      if (filas[i].innerHTML !== html) filas[i].innerHTML = html;
     }
     t.sujas.clear();
     if (noFim) tela.scrollTop = tela.scrollHeight;

@@ -3,6 +3,7 @@
 // swallows every other control whole. It owns a character's width and the
 // tab stops, so that the discipline's erase matches what is drawn. Pure:
 // text in, cells out (desenho.js draws).
+import { COLUNAS, HISTORICO, LINHAS } from './dimensoes.js';
 import { LARGOS, SEM_LARGURA } from './larguras.js';
 
 // A table of larguras.js as a test of a code point, searched by halves.
@@ -43,7 +44,11 @@ const linhaEmBranco = (colunas) => ({
 
 // Rows are numbered from the first ever made (`descartadas` have gone off
 // the top); `sujas` holds those changed since desenho.js last drew.
-export const criarTerminal = ({ colunas = 80, linhas = 25, historico = 1000 } = {}) => ({
+export const criarTerminal = ({
+  colunas = COLUNAS,
+  linhas = LINHAS,
+  historico = HISTORICO,
+} = {}) => ({
   colunas,
   linhas,
   historico,
@@ -52,12 +57,15 @@ export const criarTerminal = ({ colunas = 80, linhas = 25, historico = 1000 } = 
   x: 0, // the cursor; x === colunas is a pending wrap
   y: 0, // on the screen, 0 at its top row
   inverso: false,
-  anterior: 0, // the width of the character just printed, that a mark joins
-  resto: '', // a sequence cut short at the end of a write
+  larguraAnterior: 0, // the width of the character just printed, that a mark joins
+  estado: texto, // what the next character means (below)
+  sequencia: '', // a CSI's parameters and intermediates so far
+  obedecer: false, // a CSI from ESC [ (the C1 CSI is never obeyed)
   sujas: new Set(),
 });
 
 const indice = (t, y = t.y) => t.grade.length - t.linhas + y; // in the grade
+const sujar = (t, y = t.y) => t.sujas.add(t.descartadas + indice(t, y));
 
 function pintar(linha, x, texto, inverso) {
   linha.texto[x] = texto;
@@ -78,8 +86,10 @@ function avanco(t, quebrada = false) {
     }
   }
   t.grade[indice(t)].quebrada = quebrada;
+  sujar(t);
 }
 
+// The C0 controls obeyed, in any state; every other is swallowed.
 const CONTROLES = {
   '\r': (t) => (t.x = 0),
   '\n': avanco,
@@ -92,7 +102,8 @@ const CONTROLES = {
 function imprimir(t, caractere) {
   let linha = t.grade[indice(t)];
   const n = largura(caractere);
-  if (n === 0 && t.anterior > 0 && t.x > 0) {
+  sujar(t);
+  if (n === 0 && t.larguraAnterior > 0 && t.x > 0) {
     linha.texto[t.x - (linha.texto[t.x - 1] === '' ? 2 : 1)] += caractere;
     return;
   }
@@ -107,19 +118,22 @@ function imprimir(t, caractere) {
   if (n === 2) pintar(linha, t.x++, '', t.inverso);
   // Over the first half of a wide character: its second is blanked.
   if (linha.texto[t.x] === '') pintar(linha, t.x, ' ', t.inverso);
-  t.anterior = n;
+  t.larguraAnterior = n;
 }
 
 // CSI H, CSI 2 J and 3 J (the cursor stays), SGR 7 and 0; no other form.
-function sequencia(t, parametros, final) {
-  if (/[^0-9;]/.test(parametros)) return;
-  const numeros = parametros.split(';').map(Number);
+function obedecer(t, sequencia, final) {
+  if (/[^0-9;]/.test(sequencia)) return;
+  const numeros = sequencia.split(';').map(Number);
   if (final === 'H') {
     const [linha = 1, coluna = 1] = numeros.map((n) => Math.max(n, 1));
     t.y = Math.min(linha, t.linhas) - 1;
     t.x = Math.min(coluna, t.colunas) - 1;
   } else if (final === 'J' && numeros[0] === 2) {
-    for (let y = 0; y < t.linhas; y++) t.grade[indice(t, y)] = linhaEmBranco(t.colunas);
+    for (let y = 0; y < t.linhas; y++) {
+      t.grade[indice(t, y)] = linhaEmBranco(t.colunas);
+      sujar(t, y);
+    }
   } else if (final === 'J' && numeros[0] === 3) {
     t.descartadas += t.grade.length - t.linhas;
     t.grade.splice(0, t.grade.length - t.linhas);
@@ -128,38 +142,104 @@ function sequencia(t, parametros, final) {
   }
 }
 
-/* eslint-disable no-control-regex */
-// A piece: a CSI sequence, the C1 CSI (never obeyed), a string (OSC, DCS,
-// PM, APC) up to BEL or ST, another escape sequence, a control, or text.
-const PEDACO =
-  /\x1b\[([0-?]*)[ -/]*([@-~])|\x9b[0-?]*[ -/]*[@-~]|(?:\x1b[\]PX^_]|[\x90\x98\x9d-\x9f])[^]*?(?:\x07|\x1b\\|\x9c)|\x1b[ -/]*[0-~]|([\x00-\x1f\x7f-\x9f])|([^\x00-\x1f\x7f-\x9f]+)/y;
-// The start of a sequence the next write may end.
-const INACABADA =
-  /^(?:\x1b(?:\[[0-?]*[ -/]*|[\]PX^_](?:[^\x07\x1b\x9c]|\x1b(?!\\))*|[ -/]*)?|\x9b[0-?]*[ -/]*|[\x90\x98\x9d-\x9f](?:[^\x07\x1b\x9c]|\x1b(?!\\))*)$/;
-/* eslint-enable no-control-regex */
+// The states a character is read in, as a terminal's parser has them:
+// each takes the character and the code point and returns the next state.
+// A C0 control is obeyed in any of them but a string's; ESC starts a
+// sequence anew; a character no state expects ends the sequence and is
+// read again as text.
+const entre = (c, de, ate) => c >= de && c <= ate;
+const controle = (t, caractere) => CONTROLES[caractere]?.(t);
+const CADEIAS = new Set([0x90, 0x98, 0x9d, 0x9e, 0x9f]); // DCS, SOS, OSC, PM, APC
 
-// What the game or the discipline wrote; every row it may have changed,
-// from the screen's top down, is marked for the drawing.
-export function escrever(t, novo) {
-  const texto = t.resto + novo;
-  const topo = t.descartadas + indice(t, 0);
-  t.resto = '';
-  PEDACO.lastIndex = 0;
-  while (PEDACO.lastIndex < texto.length) {
-    const inicio = PEDACO.lastIndex;
-    const c = texto.charCodeAt(inicio);
-    if ((c === 0x1b || (c >= 0x90 && c <= 0x9f)) && INACABADA.test(texto.slice(inicio))) {
-      t.resto = texto.slice(inicio);
-      break;
-    }
-    const [, parametros, final, controle, impresso] = PEDACO.exec(texto);
-    if (impresso === undefined) t.anterior = 0;
-    if (final !== undefined) sequencia(t, parametros, final);
-    else if (controle !== undefined) CONTROLES[controle]?.(t);
-    else if (impresso !== undefined) for (const c of impresso) imprimir(t, c);
+function texto(t, caractere, c) {
+  if (c === 0x1b) return escape;
+  if (c === 0x9b) return inicioDeCsi(t, false);
+  if (CADEIAS.has(c)) return cadeia;
+  if (c < 0x20 || entre(c, 0x7f, 0x9f)) controle(t, caractere);
+  else imprimir(t, caractere);
+  return texto;
+}
+
+function inicioDeCsi(t, obedecida) {
+  [t.sequencia, t.obedecer] = ['', obedecida];
+  return csi;
+}
+
+// After ESC: CSI, a string (OSC, DCS, SOS, PM, APC), or a sequence of
+// intermediates and a final, none of which is obeyed.
+function escape(t, caractere, c) {
+  if (caractere === '[') return inicioDeCsi(t, true);
+  if (']PX^_'.includes(caractere)) return cadeia;
+  if (entre(c, 0x20, 0x2f)) return intermedio;
+  return depoisDeEscape(t, caractere, c) ?? escape;
+}
+
+function intermedio(t, caractere, c) {
+  if (entre(c, 0x20, 0x2f)) return intermedio;
+  return depoisDeEscape(t, caractere, c) ?? intermedio;
+}
+
+// What ends an escape sequence (a final, swallowed) or stays in it (a
+// control, obeyed); undefined to stay.
+function depoisDeEscape(t, caractere, c) {
+  if (entre(c, 0x30, 0x7e)) return texto;
+  if (c === 0x1b) return escape;
+  if (c < 0x20) return void controle(t, caractere);
+  if (c === 0x7f) return undefined;
+  return texto(t, caractere, c);
+}
+
+function csi(t, caractere, c) {
+  if (entre(c, 0x20, 0x3f)) {
+    t.sequencia += caractere; // parameters, then intermediates (never obeyed)
+    return csi;
   }
-  const fim = t.descartadas + t.grade.length;
-  for (let n = Math.max(topo, t.descartadas); n < fim; n++) t.sujas.add(n);
+  if (entre(c, 0x40, 0x7e)) {
+    if (t.obedecer) obedecer(t, t.sequencia, caractere);
+    return texto;
+  }
+  return depoisDeEscape(t, caractere, c) ?? csi;
+}
+
+// A string, swallowed up to BEL or ST (ESC \ or U+009C).
+function cadeia(t, caractere, c) {
+  if (c === 0x07 || c === 0x9c) return texto;
+  return c === 0x1b ? escapeNaCadeia : cadeia;
+}
+
+function escapeNaCadeia(t, caractere, c) {
+  if (caractere === '\\') return texto;
+  return c === 0x1b ? escapeNaCadeia : cadeia;
+}
+
+// What the game or the discipline wrote, one character at a time: a
+// sequence cut between two writes goes on in the next. The rows drawn on,
+// and the cursor's before and after, are marked for the drawing.
+export function escrever(t, novo) {
+  sujar(t);
+  for (const caractere of novo) {
+    const c = caractere.codePointAt(0);
+    if (t.estado !== texto || c < 0x20 || entre(c, 0x7f, 0x9f)) t.larguraAnterior = 0;
+    t.estado = t.estado(t, caractere, c);
+  }
+  sujar(t);
+}
+
+// The screen as a new terminal's: blank, no rows above it, the cursor at
+// home, no inverse video, no sequence begun.
+export function limpar(t) {
+  t.descartadas += t.grade.length - t.linhas;
+  t.grade = Array.from({ length: t.linhas }, () => linhaEmBranco(t.colunas));
+  [t.x, t.y, t.inverso, t.estado] = [0, 0, false, texto];
+  for (let y = 0; y < t.linhas; y++) sujar(t, y);
+}
+
+// Every row `texto` makes on a screen of its own, those scrolled off
+// included, as text: what the game wrote, as it is to be read.
+export function linhasDoTexto(texto) {
+  const t = criarTerminal({ linhas: 1, historico: Infinity });
+  escrever(t, texto);
+  return t.grade.map((linha) => linha.texto.join('').trimEnd());
 }
 
 // The screen from its top row to the cursor's, as text.

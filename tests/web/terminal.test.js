@@ -1,10 +1,13 @@
 // The page's terminal against a real one: random streams of what the game,
-// the page and the line discipline write, fed to the model and to
+// the page and the line discipline write, and the game's recorded
+// sessions, fed to the model and to
 // @xterm/headless (Unicode 11 widths), every cell, the cursor and the rows
 // above the screen compared. Held to it as disciplina.js is held to the
 // kernel's tty.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
+import { readFileSync, readdirSync } from 'node:fs';
+import { COLUNAS, HISTORICO, LINHAS } from '../../web/dimensoes.js';
 import { criarDisciplina } from '../../web/disciplina.js';
 import { criarTerminal, escrever, largura, linhasDaTela } from '../../web/terminal.js';
 
@@ -145,8 +148,8 @@ async function comparar(escritas, tamanho, nome) {
 }
 
 const TAMANHOS = [
-  { colunas: 80, linhas: 25, historico: 1000 },
-  { colunas: 80, linhas: 25, historico: 30 }, // the history full, and trimmed
+  { colunas: COLUNAS, linhas: LINHAS, historico: HISTORICO },
+  { colunas: COLUNAS, linhas: LINHAS, historico: 30 }, // the history full, and trimmed
 ];
 
 test(
@@ -157,6 +160,27 @@ test(
       const s = sorteador(semente);
       const pedacos = Array.from({ length: 20 + s.ate(150) }, () => pedaco(s));
       await comparar(emEscritas(pedacos.join(''), s), TAMANHOS[semente % 2], `stream ${semente}`);
+    }
+  },
+);
+
+// The game's own output: each session's screens, cleared as the page
+// clears them (the game's own sequence, where a file gets a form feed).
+test(
+  "the game's sessions, written as the page gets them: every screen as a real terminal has it",
+  { skip: semReferencia },
+  async () => {
+    const raiz = new URL('../../', import.meta.url);
+    const limpar = /limpar_com_escapes\[\] = "([^"]*)"/
+      .exec(readFileSync(new URL('src/plataforma.h', raiz), 'utf8'))[1]
+      .replaceAll('\\033', ESC);
+    const sessoes = readdirSync(new URL('tests/sessions/', raiz)).filter((n) =>
+      /^[^.]+\.out$/.test(n),
+    );
+    for (const [i, nome] of sessoes.entries()) {
+      const saida = readFileSync(new URL(`tests/sessions/${nome}`, raiz), 'utf8');
+      const escritas = emEscritas(saida.replaceAll('\f', limpar), sorteador(i + 1));
+      await comparar(escritas, TAMANHOS[i % 2], nome);
     }
   },
 );

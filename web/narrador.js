@@ -1,6 +1,6 @@
 // What a screen reader hears. Speech drops the blanks that put a ring on
 // its tower, so the board waiting for a move is said by tower, with its
-// rings; the rest as the game wrote it. Pure: rows and text in, sentences out.
+// rings; the rest as the game wrote it. Pure: rows in, sentences out.
 
 export const MUITO_TEXTO = 'Saída demais para ler em voz alta; percorra as linhas para lê-las.';
 const LINHAS_LIDAS = 20; // beyond these, the rest is left to the review keys
@@ -41,34 +41,29 @@ const dizerTorres = (torres) =>
 // waits, given the board said last (null at a game's start). Null with no
 // board on the screen; else { tabuleiro, fala }, fala null where the prose
 // says what waits.
-export function narrar(linhas, anterior) {
+export function narrar(linhas, dito) {
   const tabuleiro = lerTabuleiro(linhas);
   if (tabuleiro === null) return null;
   const ultima = linhas[linhas.length - 1].trim();
   const vitoria = linhas.find((l) => l.startsWith('Parabens'));
   if (vitoria) return { tabuleiro, fala: `${vitoria.trim()} ${ultima}` };
   // A prompt written again after a number out of range: nothing moved.
-  const nada = anterior !== null && tabuleiro.movimentos === anterior.movimentos;
+  const nada = dito !== null && tabuleiro.movimentos === dito.movimentos;
   if (!ultima.endsWith(PROMPT) || nada) return { tabuleiro, fala: null };
   const partes = [];
-  if (anterior === null) partes.push('Argolas de baixo para cima.');
-  else if (dizerTorres(tabuleiro.torres) === dizerTorres(anterior.torres))
+  if (dito === null) partes.push('Argolas de baixo para cima.');
+  else if (dizerTorres(tabuleiro.torres) === dizerTorres(dito.torres))
     partes.push('Movimento recusado.');
   partes.push(dizerTorres(tabuleiro.torres), `Movimentos: ${tabuleiro.movimentos}.`);
-  if (anterior === null) partes.push(`Opções: ${tabuleiro.opcoes.join('; ')}.`);
+  if (dito === null) partes.push(`Opções: ${tabuleiro.opcoes.join('; ')}.`);
   partes.push('Digite opção.');
   return { tabuleiro, fala: partes.join(' ') };
 }
 
-// Text the game wrote, as it is to be heard: no control sequences or blank
-// lines, cut after twenty lines (the last, the prompt, still said).
-export function prosa(texto) {
-  const linhas = texto
-    .replace(/\x1b\[[0-?]*[ -/]*[@-~]/g, '') // eslint-disable-line no-control-regex
-    .replace(/[\x00-\x08\x0b-\x1f\x7f]/g, '') // eslint-disable-line no-control-regex
-    .split('\n')
-    .map((l) => l.replace(/\s+/g, ' ').trim())
-    .filter((l) => l !== '');
+// The rows the game wrote (linhasDoTexto), as they are to be heard: no
+// blank ones, cut after twenty (the last, the prompt, still said).
+export function prosa(escritas) {
+  const linhas = escritas.map((l) => l.replace(/\s+/g, ' ').trim()).filter((l) => l !== '');
   if (linhas.length <= LINHAS_LIDAS + 1) return linhas.join('\n');
   return [...linhas.slice(0, LINHAS_LIDAS), MUITO_TEXTO, linhas[linhas.length - 1]].join('\n');
 }

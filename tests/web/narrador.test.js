@@ -4,20 +4,24 @@ import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
 import { MUITO_TEXTO, narrar, prosa } from '../../web/narrador.js';
-import { semTabs } from './tela.js';
+import { criarTerminal, escrever, linhasDaTela, linhasDoTexto } from '../../web/terminal.js';
 import { CONVITE, PROMPTS } from './textos.js';
 
 const saida = (nome) => readFileSync(new URL(`../sessions/${nome}.out`, import.meta.url), 'utf8');
 
-// The screen at each wait for the user (a prompt or the pause), as a
-// terminal shows it: tabs expanded to stops of 8, trailing blanks dropped.
+// The screen at each wait for the user (a prompt or the pause), as the
+// page's model shows it to the narrator.
 const ESPERA = new RegExp(PROMPTS.map((p) => `${p.replace(/[.]/g, '\\.')} `).join('|'), 'g');
-const linhasDe = (texto) => texto.split('\n').map((l) => semTabs(l).trimEnd());
+function naTela(texto) {
+  const t = criarTerminal();
+  escrever(t, texto);
+  return linhasDaTela(t);
+}
 const telas = (nome) =>
   saida(nome)
     .split('\f')
     .flatMap((tela) =>
-      [...tela.matchAll(ESPERA)].map((m) => linhasDe(tela.slice(0, m.index + m[0].length))),
+      [...tela.matchAll(ESPERA)].map((m) => naTela(tela.slice(0, m.index + m[0].length))),
     );
 
 // What the page says at each screen: the narrator's words, or (null) the prose.
@@ -68,14 +72,13 @@ test('a number out of range at the move prompt leaves the board unsaid', () => {
 
 test('prose: no clearing sequence, no blank lines, and a long list cut after twenty lines', () => {
   assert.equal(
-    prosa('\x1b[H\x1b[2J\x1b[3J\t\tTORRE\n\n 5 - SAIR\n\n  Digite opção: '),
+    prosa(linhasDoTexto('\x1b[H\x1b[2J\x1b[3J\t\tTORRE\x07\n\n 5 - SAIR\n\n  Digite opção: ')),
     'TORRE\n5 - SAIR\nDigite opção:',
   );
-  const lista = prosa(
-    saida('sequencia-oito-discos')
-      .split('\f')
-      .find((t) => t.includes('Mover disco')),
-  ).split('\n');
+  const escrita = saida('sequencia-oito-discos')
+    .split('\f')
+    .find((t) => t.includes('Mover disco'));
+  const lista = prosa(linhasDoTexto(escrita)).split('\n');
   assert.equal(lista.length, 22);
   assert.equal(lista[20], MUITO_TEXTO);
   assert.equal(lista[21], CONVITE);

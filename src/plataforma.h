@@ -40,7 +40,7 @@ const char* PlataformaTextoConvite();
 bool PlataformaPausar(char* resto, std::size_t cabe, std::size_t& guardados);
 
 // The texts of a terminal that reads escape sequences (POSIX, the page's
-// terminal emulator): home, erase the screen and its scrollback; and the
+// own screen): home, erase the screen and its scrollback; and the
 // invitation, here after the line end a suspended pause writes it with.
 inline constexpr char limpar_com_escapes[] = "\033[H\033[2J\033[3J";
 inline constexpr char convite_na_linha[] =

@@ -1,4 +1,4 @@
-// The web page: the game runs as WebAssembly beside a terminal emulator,
+// The web page: the game runs as WebAssembly beside the page's own screen,
 // and the page's line discipline stands where a tty's would (echo, line
 // editing, Ctrl-D, Ctrl-C, the one-key pause). A read or a pause waits on
 // the page through Asyncify (the page's side is in plataforma_web.js); the
@@ -10,21 +10,20 @@
 #include "plataforma.h"
 
 extern "C" {
-// Bytes of the next line, 0 at the end of input, or interrompido.
-int torre_ler(char* dados, int tamanho);
-// 1 once a key came, or interrompido.
-int torre_pausar();
+// Bytes of the next line, 0 at the end of input, or `interrompido`.
+int torre_ler(char* dados, int tamanho, int interrompido);
+// 1 once a key came, or `interrompido`.
+int torre_pausar(int interrompido);
 void torre_escrever(const char* dados, int tamanho);
 }
 
 namespace {
 
-// The page's answer once the user pressed Ctrl-C (or Ctrl-\):
-// INTERROMPIDO in plataforma_web.js.
+// The page's answer once the user pressed Ctrl-C (or Ctrl-\), which each
+// read and pause tells the page.
 constexpr int interrompido = -2;
 
-// The status a shell would report for a game ended by SIGINT:
-// STATUS_CTRL_C on the page.
+// The status a shell would report for a game ended by SIGINT.
 constexpr int status_ctrl_c = 128 + SIGINT;
 
 // The most one read asks the page for: the page's side takes an int, and
@@ -45,7 +44,8 @@ long PlataformaLer(int fd, char* dados, std::size_t tamanho) {
   }
   int n = torre_ler(
       dados,
-      static_cast<int>(tamanho < maior_leitura ? tamanho : maior_leitura));
+      static_cast<int>(tamanho < maior_leitura ? tamanho : maior_leitura),
+      interrompido);
   if (n == interrompido) Interromper();
   return n;
 }
@@ -64,6 +64,6 @@ const char* PlataformaTextoConvite() { return convite_na_linha + 1; }
 bool PlataformaPausar(char* /*resto*/, std::size_t /*cabe*/,
                       std::size_t& guardados) {
   guardados = 0;
-  if (torre_pausar() == interrompido) Interromper();
+  if (torre_pausar(interrompido) == interrompido) Interromper();
   return true;
 }

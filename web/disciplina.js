@@ -10,6 +10,9 @@ const PALAVRA = /^[\p{L}\p{N}_]$/u;
 
 // The key at the start of `dados`: one character, or a whole escape
 // sequence (arrows, function keys, Alt with a key), C1 forms included.
+// This is a grammar of keys, not of a screen: a key comes whole in one
+// event or paste, and is taken or dropped whole, where the screen model
+// (terminal.js) reads what is written one character at a time.
 // eslint-disable-next-line no-control-regex
 const TECLA_INTEIRA = /^(?:\x1b\[|\x9b)[^@-~]*[@-~]?|^(?:\x1bO|\x8f)[^]?|^\x1b?[^]/u;
 
@@ -125,6 +128,8 @@ export function criarDisciplina({ eco, coluna }) {
         e.leitor = { maximo, resolver };
         atender(e);
       }),
+
+    interrompida: () => e.interrompida,
 
     // One key, without echo; true once it came, false when interrupted.
     // Whatever was typed before is dropped, as TCSAFLUSH drops it.

@@ -1,9 +1,7 @@
 // One game: a fresh instance of the WebAssembly game, its reads and
 // pauses through a line discipline, run to its end.
 import { carregar } from './carga.js';
-
-// 128 + SIGINT, the status plataforma_web.cpp exits with on Ctrl-C.
-const STATUS_CTRL_C = 128 + 2;
+import { NAO_CARREGOU } from './mensagens.js';
 
 // A trap inside the game surfaces as an uncaught error: it stops the game.
 let pararJogo = null;
@@ -14,13 +12,13 @@ for (const tipo of ['error', 'unhandledrejection']) {
   });
 }
 
-const NAO_CARREGOU = 'Não foi possível carregar o jogo.';
 const NAO_RODA =
   'Este navegador não consegue rodar o jogo. Atualize o navegador ou use outro mais novo, ' +
   'ou instale o jogo no computador.';
 
-function mensagemDoFim(status) {
-  if (status === STATUS_CTRL_C) return 'Jogo interrompido (Ctrl-C).';
+// `interrompido`: the user pressed Ctrl-C (or Ctrl-\), which ends the game.
+function mensagemDoFim(status, interrompido) {
+  if (interrompido) return 'Jogo interrompido (Ctrl-C).';
   if (status === 0) return 'Fim do jogo.';
   return `O jogo terminou com erro (estado ${status}).`;
 }
@@ -48,9 +46,12 @@ export async function jogar({ disciplina, esperar, escrever }) {
       parou,
     ]);
     const fim = jogo.ccall('main', 'number', [], [], { async: true });
-    return { mensagem: mensagemDoFim(await Promise.race([fim, parou])) };
+    const status = await Promise.race([fim, parou]);
+    return { mensagem: mensagemDoFim(status, disciplina.interrompida()) };
   } catch (erro) {
-    if (erro?.name === 'ExitStatus') return { mensagem: mensagemDoFim(erro.status) };
+    if (erro?.name === 'ExitStatus') {
+      return { mensagem: mensagemDoFim(erro.status, disciplina.interrompida()) };
+    }
     console.error('torre-de-hanoi:', erro);
     if (erro?.navegador) return { mensagem: NAO_RODA, definitivo: true };
     return { mensagem: erro?.carga ? NAO_CARREGOU : 'O jogo parou com um erro.' };

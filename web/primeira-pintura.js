@@ -5,6 +5,7 @@
 'use strict';
 import { ligarEntrada } from './entrada.js';
 import { criarJanela } from './janela.js';
+import { NAO_CARREGOU, convite } from './mensagens.js';
 
 const semJogo = () => document.documentElement.classList.contains('sem-jogo');
 const entrada = ligarEntrada();
@@ -15,9 +16,7 @@ function falhou() {
   if (entrada.ligada() || document.documentElement.classList.contains('falhou')) return;
   document.documentElement.classList.add('falhou');
   const aviso = document.getElementById('aviso');
-  aviso.textContent =
-    'Não foi possível carregar o jogo. Verifique a conexão e pressione uma tecla ou ' +
-    'toque na tela para tentar de novo.';
+  aviso.textContent = `${NAO_CARREGOU} Verifique a conexão. ${convite('tentar de novo')}`;
   aviso.hidden = false;
   // Each file fetched anew first: WebKit would load a piece that failed
   // from its memory, failed again.

@@ -6,18 +6,19 @@ import { criarDisciplina } from './disciplina.js';
 import { guardarParaOffline } from './carga.js';
 import { criarDesenho } from './desenho.js';
 import { tomarEntrada } from './entrada.js';
+import { convite } from './mensagens.js';
 import { jogar } from './partida.js';
 import { criarVoz } from './voz.js';
-import { criarTerminal, escrever } from './terminal.js';
+import { criarTerminal, escrever, limpar } from './terminal.js';
 
-const tela = criarTerminal();
-const desenho = criarDesenho(document.getElementById('tela'), tela);
-const voz = criarVoz(tela);
+const modelo = criarTerminal();
+const desenho = criarDesenho(document.getElementById('tela'), modelo);
+const voz = criarVoz(modelo);
 const entrada = tomarEntrada();
-window.terminalDoJogo = tela; // a hook for the browser tests
+window.terminalDoJogo = modelo; // a hook for the browser tests
 
 function mostrar(texto) {
-  escrever(tela, texto);
+  escrever(modelo, texto);
   desenho.agendar();
 }
 
@@ -26,10 +27,10 @@ let primeiro = true; // the first game writes on the first paint's screen as it 
 
 async function novoJogo() {
   entrada.segurar(); // the keys wait for the game to read
-  if (!primeiro) mostrar('\x1b[0m\x1b[H\x1b[2J\x1b[3J'); // a screen as a new terminal's
+  if (!primeiro) limpar(modelo);
   primeiro = false;
-  voz.novoJogo();
-  const atual = (disciplina = criarDisciplina({ eco: mostrar, coluna: () => tela.x }));
+  voz.recomecar();
+  const atual = (disciplina = criarDisciplina({ eco: mostrar, coluna: () => modelo.x }));
   const decodificar = new TextDecoder();
   let esperou = false;
   const { mensagem, definitivo } = await jogar({
@@ -52,9 +53,7 @@ async function novoJogo() {
   // it, none does.
   if (esperou) entrada.soltar();
   else entrada.segurar(definitivo ? () => {} : novoJogo);
-  const fim = definitivo
-    ? mensagem
-    : `${mensagem} Pressione uma tecla ou toque na tela para jogar de novo.`;
+  const fim = definitivo ? mensagem : `${mensagem} ${convite('jogar de novo')}`;
   mostrar(`\n\x1b[7m ${fim} \x1b[0m`);
   voz.anunciar(fim);
 }

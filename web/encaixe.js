@@ -4,12 +4,12 @@
 // font, the frame pans sideways with a hint to turn the phone. Larger
 // letters are that font times a scale. Pure: sizes in, a proposal out.
 
+import { COLUNAS, LINHAS } from './dimensoes.js';
+
 const PASSO = 0.25; // font sizes are tried in quarter pixels
-export const COLUNAS = 80; // the game's screen
-export const LINHAS = 25;
 // The letters' scales a student can choose: the browsers' zoom steps.
 export const ESCALAS = [1, 1.1, 1.25, 1.5, 1.75, 2, 2.5, 3, 4];
-const REFERENCIA = 16; // the font at which the proportions are taken
+export const REFERENCIA = 16; // the font at which the proportions are taken
 
 // The screen in CSS pixels for one character's metrics ({ largura,
 // altura }), rounded as medida.js draws it: whole device pixels a row.
@@ -34,8 +34,10 @@ export const metricasProporcionais = (medidas) => (f) => ({
 // (abaixo), below with the hint to turn the phone (abaixoComDica) and
 // beside (aoLado); metricas(fonte): a character's metrics; barra: a
 // horizontal scroll bar's height (0 where they overlay); escala: the
-// letters' scale (1: fitted). Returns { fonte, aoLado, pana, panaVertical,
-// dica, espaco }: the frame panning each way, the hint, the terminal's room.
+// letters' scale (1: fitted). Returns { fonte, tela, celula, aoLado, pana,
+// panaVertical, dica, espaco }: the font, the screen's size and a cell's
+// (with the blank between two letters), the keys beside, the frame
+// panning each way, the hint, the terminal's room.
 export function encaixar({
   janela,
   margem,
@@ -52,10 +54,10 @@ export function encaixar({
   const largura = janela.largura - 2 * margem;
   const altura = janela.altura - 2 * margem;
   const espacoAbaixo = (caixa) => ({ largura, altura: altura - caixa.altura - vao });
-  const tela = (fonte) => tamanhoDaTela(metricas(fonte), dpr, colunas, linhas);
+  const tamanho = (fonte) => tamanhoDaTela(metricas(fonte), dpr, colunas, linhas);
 
   // A first guess, by proportion; it decides the keys' side.
-  const referencia = tela(REFERENCIA);
+  const referencia = tamanho(REFERENCIA);
   const proporcao = (espaco) =>
     REFERENCIA * Math.min(espaco.largura / referencia.largura, espaco.altura / referencia.altura);
   const abaixo = espacoAbaixo(teclas.abaixo);
@@ -74,7 +76,7 @@ export function encaixar({
   // largest size that fits is found by quarter steps from it. A frame that
   // pans holds its scroll bar too.
   const terminalCabe = (f) => {
-    const t = tela(f);
+    const t = tamanho(f);
     const pana = t.largura > largura;
     return (dica || t.largura <= espaco.largura) && t.altura + (pana ? barra : 0) <= espaco.altura;
   };
@@ -87,7 +89,9 @@ export function encaixar({
   fonte = Math.max(fonte, 1);
   // Larger letters keep the keys where the fitted ones put them.
   if (escala > 1) fonte = emPassos(fonte * escala);
-  const t = tela(fonte);
+  const t = tamanho(fonte);
   const [pana, panaVertical] = [t.largura > espaco.largura, t.altura > espaco.altura];
-  return { fonte, aoLado, pana, panaVertical, dica, espaco };
+  const celula = { largura: t.largura / colunas, altura: t.altura / linhas };
+  celula.espaco = celula.largura - metricas(fonte).largura;
+  return { fonte, tela: t, celula, aoLado, pana, panaVertical, dica, espaco };
 }

@@ -29,14 +29,13 @@ export function criarJanela() {
   }
 
   function aplicar() {
-    aplicarNaPagina(propor(metricas, escala()), escala(), metricas);
-    const caixa = tela.getBoundingClientRect();
-    pana = caixa.width > moldura.clientWidth;
-    panaVertical = caixa.height > moldura.clientHeight;
+    const proposta = propor(metricas, escalaEscolhida());
+    aplicarNaPagina(proposta, escalaEscolhida());
+    ({ pana, panaVertical } = proposta);
     mostrarCursor();
   }
 
-  const escala = ligarLetra(aplicar);
+  const escalaEscolhida = ligarLetra(aplicar);
   aplicar();
   window.addEventListener('resize', aplicar);
   // The rows drawn anew (a key's echo, the game's answer) may move the cursor.

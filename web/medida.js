@@ -1,28 +1,32 @@
 // The page measured for the layout (encaixe.js), and a layout applied to
 // it: one way to measure and one to apply, for the first paint and the
 // page's modules alike.
-import { COLUNAS, LINHAS, encaixar, metricasProporcionais, tamanhoDaTela } from './encaixe.js';
+import { COLUNAS } from './dimensoes.js';
+import { REFERENCIA, encaixar, metricasProporcionais } from './encaixe.js';
 
-const FAMILIA = 'monospace'; // the screen's font (estilo.css)
 let barra = null; // a horizontal scroll bar's height, once measured
 
-// One character's metrics at any font, by a canvas, which lays nothing
-// out: each font measured, as engines round them apart. Where no canvas
-// measures a font's box, the page's own text at 16 px, in proportion.
+// One character's metrics at any font of the screen's family (estilo.css
+// owns it), by a canvas, which lays nothing out: each font measured, as
+// engines round them apart. Where no canvas measures a font's box, the
+// screen's own text at the reference size, in proportion.
 export function metricasDaFonte() {
+  const tela = document.getElementById('tela');
+  const familia = getComputedStyle(tela).fontFamily;
   let contexto = null;
   if (window.OffscreenCanvas) contexto = new OffscreenCanvas(1, 1).getContext('2d');
   if (contexto && 'fontBoundingBoxAscent' in contexto.measureText('W')) {
     return (fonte) => {
-      contexto.font = `${fonte}px ${FAMILIA}`;
+      contexto.font = `${fonte}px ${familia}`;
       const m = contexto.measureText('W');
       return { largura: m.width, altura: m.fontBoundingBoxAscent + m.fontBoundingBoxDescent };
     };
   }
   const amostra = document.createElement('span');
   amostra.className = 'amostra';
+  amostra.style.fontSize = `${REFERENCIA}px`;
   amostra.textContent = 'W'.repeat(COLUNAS);
-  document.body.append(amostra);
+  tela.append(amostra);
   const { width, height } = amostra.getBoundingClientRect();
   amostra.remove();
   return metricasProporcionais({ largura: width / COLUNAS, altura: height });
@@ -73,27 +77,26 @@ export function propor(metricas, escala) {
   });
 }
 
-// The screen at a font, for estilo.css: rows of whole device pixels.
-function vestir(fonte, metricas) {
-  const caractere = metricas(fonte);
-  const { largura, altura } = tamanhoDaTela(caractere, window.devicePixelRatio, COLUNAS, LINHAS);
+// The screen's sizes, for estilo.css.
+function dimensionar({ fonte, tela, celula }) {
   const medidas = {
     '--fonte': fonte,
-    '--largura': largura,
-    '--altura': altura,
-    '--linha': altura / LINHAS,
-    '--celula': largura / COLUNAS,
-    '--espaco': largura / COLUNAS - caractere.largura,
+    '--largura': tela.largura,
+    '--altura': tela.altura,
+    '--linha': celula.altura,
+    '--celula': celula.largura,
+    '--espaco': celula.espaco,
   };
-  const tela = document.getElementById('terminal');
-  for (const [nome, valor] of Object.entries(medidas)) tela.style.setProperty(nome, `${valor}px`);
+  const terminal = document.getElementById('terminal');
+  for (const [nome, valor] of Object.entries(medidas))
+    terminal.style.setProperty(nome, `${valor}px`);
 }
 
 // The layout on the page; with letters larger than fit, the frame kept to
 // the terminal's room, panning both ways (the page never scrolls). The
 // page shows from then on.
-export function aplicar(proposta, escala, metricas) {
-  vestir(proposta.fonte, metricas);
+export function aplicar(proposta, escala) {
+  dimensionar(proposta);
   const pagina = document.querySelector('main');
   const moldura = document.getElementById('moldura');
   const maior = escala > 1;

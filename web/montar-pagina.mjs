@@ -46,12 +46,12 @@ async function primeiraTela() {
   });
 }
 
-const tela = criarTerminal();
-escrever(tela, await primeiraTela());
+const modelo = criarTerminal();
+escrever(modelo, await primeiraTela());
 const html =
   '<div id="tela">' +
-  tela.grade
-    .map((_, i) => `<div class="${classeDaLinha(tela, i)}">${htmlDaLinha(tela, i)}</div>`)
+  modelo.grade
+    .map((_, i) => `<div class="${classeDaLinha(modelo, i)}">${htmlDaLinha(modelo, i)}</div>`)
     .join('') +
   '</div>';
 

@@ -118,9 +118,10 @@ test('a chosen scale multiplies the fitted font, keeps the keys, and pans where 
       for (const escala of ESCALAS) {
         const r = encaixe(largura, altura, { dpr, escala });
         const onde = `${largura}x${altura} at dpr ${dpr}, scale ${escala}`;
-        const { fonte, pana, panaVertical, ...lugar } = ajustada;
+        const { fonte, pana, panaVertical, tela, celula, ...lugar } = ajustada;
         assert.ok(fonte * escala - r.fonte < 0.25 && r.fonte <= fonte * escala, onde);
-        assert.deepEqual({ ...r, fonte, pana, panaVertical }, ajustada, `${onde}: keys moved`);
+        const mesmas = { ...r, fonte, pana, panaVertical, tela, celula };
+        assert.deepEqual(mesmas, ajustada, `${onde}: keys moved`);
         // The fitted font is the largest that fits, so any larger one
         // overflows its room one way or the other, and a larger one still
         // never pans less; a phone held upright pans sideways at any size.

@@ -10,7 +10,7 @@
 import assert from 'node:assert/strict';
 import { after, test } from 'node:test';
 import { abrirSite } from './motor.js';
-import { LINHAS } from '../../web/encaixe.js';
+import { COLUNAS, LINHAS } from '../../web/dimensoes.js';
 import {
   aguardar,
   quando,
@@ -43,7 +43,6 @@ const medir = () => {
     const r = document.querySelector(e).getBoundingClientRect();
     return { x: r.left, y: r.top, l: r.width, a: r.height };
   };
-  const t = window.terminalDoJogo;
   const moldura = document.getElementById('moldura');
   const tela = caixa('#tela');
   const entrada = document.getElementById('entrada');
@@ -57,10 +56,9 @@ const medir = () => {
     moldura: caixa('#moldura'),
     tela,
     deslocada: moldura.scrollLeft,
-    cursor: [
-      tela.x + (Math.min(t.x, t.colunas - 1) * tela.l) / t.colunas,
-      tela.y + (t.y * tela.a) / t.linhas,
-    ],
+    cursor: ((c) => [c.left, c.top])(
+      document.querySelector('#tela .cursor').getBoundingClientRect(),
+    ),
     teclas: caixa('#controles'),
     botoes: [...document.querySelectorAll('#controles button')].map((b) => {
       const r = b.getBoundingClientRect();
@@ -74,13 +72,13 @@ const medir = () => {
 
 // The screen as printed: where it starts, how wide its 80 columns are, its
 // font, its rows on the sheet and the last one, the keys' boxes.
-const noPapel = () => {
+const noPapel = (colunas) => {
   const tela = document.getElementById('tela');
   const filas = [...tela.children].filter((f) => f.getClientRects().length > 0);
   const { left, width } = tela.getBoundingClientRect();
   return {
     esquerda: left,
-    oitenta: (width * 80) / Math.max(...filas.map((f) => f.textContent.length)),
+    oitenta: (width * colunas) / Math.max(...filas.map((f) => f.textContent.length)),
     fonte: parseFloat(getComputedStyle(tela).fontSize),
     filas: filas.length,
     ultima: filas.at(-1).textContent.trimEnd(),
@@ -199,7 +197,7 @@ for (const tamanho of TAMANHOS) {
       // On paper: the screen's last 25 rows, its 80 columns within an A4
       // sheet's width (718 px between its margins), legible, no keys.
       await pagina.p.emulateMediaType('print');
-      const papel = await pagina.avaliar(noPapel);
+      const papel = await pagina.avaliar(noPapel, COLUNAS);
       await pagina.p.emulateMediaType(null);
       const impressa = `${largura}x${altura}, printed: ${JSON.stringify(papel)}`;
       assert.ok(papel.esquerda >= 0 && papel.oitenta <= 718 && papel.fonte >= 12, impressa);

@@ -66,7 +66,7 @@ function paginaPuppeteer(p) {
     ir: (url) => p.goto(url, { waitUntil: 'domcontentloaded' }),
     avaliar: (funcao, ...args) => p.evaluate(funcao, ...args),
     async digitar(texto) {
-      // keyboard.type('\t') does not reach xterm: a Tab is the Tab key.
+      // keyboard.type('\t') sends no Tab key: a Tab is the Tab key.
       for (const parte of texto.split(/(\t)/)) {
         if (parte === '\t') await p.keyboard.press('Tab');
         else if (parte) await p.keyboard.type(parte);

@@ -1,8 +1,9 @@
-// The layout computed without a page, against what the page chose in
-// Chromium and Firefox (the search it replaced, measuring after every
-// step) at the window sizes of the browser layout test and beyond.
+// The layout computed without a page: the fonts the page shows in
+// Chromium and Firefox at the window sizes of the browser layout test and
+// beyond, each the largest whose screen fits, at any device pixel ratio.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
+import { COLUNAS, LINHAS } from '../../web/dimensoes.js';
 import { encaixar, tamanhoDaTela, ESCALAS } from '../../web/encaixe.js';
 
 // One character of the default monospace font, as a canvas measures it:
@@ -96,16 +97,13 @@ test('the chosen font fits its space and a quarter more would not, at any ratio'
   for (const [largura, altura] of CHROMIUM) {
     for (const dpr of [1, 1.5, 2, 3]) {
       const r = encaixe(largura, altura, { dpr, barra: 15 });
-      const tela = (f) => tamanhoDaTela(chromium(f), dpr, 80, 25);
-      const alta = (f) => tela(f).altura + (tela(f).largura > largura - 8 ? 15 : 0);
-      const cabe = (f) =>
-        alta(f) <= r.espaco.altura && (r.pana || tela(f).largura <= r.espaco.largura);
+      const cabe = (tela) =>
+        tela.altura + (tela.largura > largura - 8 ? 15 : 0) <= r.espaco.altura &&
+        (r.pana || tela.largura <= r.espaco.largura);
       const onde = `${largura}x${altura} at dpr ${dpr}`;
-      assert.ok(cabe(r.fonte) || r.fonte === 1, `${onde}: ${r.fonte} does not fit`);
-      assert.ok(
-        !cabe(r.fonte + 0.25) || (r.dica && r.fonte === 12),
-        `${onde}: a quarter more fits`,
-      );
+      assert.ok(cabe(r.tela) || r.fonte === 1, `${onde}: ${r.fonte} does not fit`);
+      const maior = tamanhoDaTela(chromium(r.fonte + 0.25), dpr, COLUNAS, LINHAS);
+      assert.ok(!cabe(maior) || (r.dica && r.fonte === 12), `${onde}: a quarter more fits`);
     }
   }
 });

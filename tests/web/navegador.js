@@ -121,13 +121,17 @@ function umaVezCada() {
   return Object.keys(contagem).length;
 }
 
-// Every scenario is a named test, played in turn on one page.
+// Every scenario is a named test, played in turn on one page; a game's
+// scenario (jogo) loads it anew at its first menu, so that a failure
+// names one case and leaves the others their start.
 async function cenarios(t) {
   const pagina = await abrir();
   let l;
   let soOJogo = false; // past the game's scenarios, in a surface's run
   const caso = (nome, corpo, opcoes = {}) =>
     t.test(nome, soOJogo ? { skip: `not with ${superficie}'s APIs` } : opcoes, corpo);
+  const jogo = (nome, corpo) =>
+    caso(nome, async (tt) => corpo(tt, (l = await primeiroMenu(pagina, url))));
 
   await caso('first visit: every file fetched once', async () => {
     l = await primeiroMenu(pagina, url);
@@ -160,7 +164,7 @@ async function cenarios(t) {
     },
   );
 
-  await caso('on-screen keys: 4 and Enter open the credits', async () => {
+  await jogo('on-screen keys: 4 and Enter open the credits', async () => {
     await pagina.clicar('#teclas button[data-tecla="4"]');
     await pagina.clicar('#teclas button.largo');
     l = await repouso(pagina, l);
@@ -181,8 +185,7 @@ async function cenarios(t) {
       ].concat(['numero-grande-no-fim', 'tres-argolas', 'sequencia-oito-discos', 'uma-argola'])
     : ['todo-o-menu', 'tres-argolas', 'sequencia-oito-discos'];
   for (const nome of sessoes) {
-    await caso(`session ${nome}: every screen as the game's own`, async () => {
-      await teclar(pagina, l);
+    await jogo(`session ${nome}: every screen as the game's own`, async () => {
       l = await sessao(pagina, nome, async (tela) => {
         if (nome === 'tres-argolas') {
           assert.ok(tela.includes('Parabens, voce conseguiu em 7 movimentos!'), 'no win');
@@ -200,8 +203,7 @@ async function cenarios(t) {
   const pausa = chromium
     ? 'pause: keys typed before it ignored, one key (an arrow) ends it, the next reaches the prompt'
     : 'pause: it waits, one key (an arrow) ends it, the next reaches the prompt';
-  await caso(pausa, async () => {
-    l = await teclar(pagina, l);
+  await jogo(pausa, async () => {
     if (chromium) {
       // The x comes with the Enter, in a real paste, before the rules are shown.
       await pagina.colar('2\rx');
@@ -224,7 +226,8 @@ async function cenarios(t) {
   // Ctrl-C copies a selection, else ends the game as a signal would; a
   // tap starts a new one, a drag or a scroll does not; so does a key
   // after Ctrl-D at the menu.
-  await caso('end: Ctrl-C and Ctrl-D each say so; a tap or a key starts a new game', async () => {
+  await jogo('end: Ctrl-C and Ctrl-D each say so; a tap or a key starts a new game', async () => {
+    await pagina.digitar('3');
     if (chromium) {
       // The browser's shortcuts stay its own; a paste is text; a composed
       // letter comes at once and in order, and is erased as drawn.
@@ -291,7 +294,7 @@ async function cenarios(t) {
       l = await letras(pagina);
     },
   );
-  await caso('by ear: the towers by name, a refused move told, keys with the focus away', () =>
+  await jogo('by ear: the towers by name, a refused move told, keys with the focus away', () =>
     porOuvido(pagina, l),
   );
   await caso('offline: the server gone, the page reloads and plays', (t) => offline(pagina, t));

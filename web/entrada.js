@@ -68,7 +68,7 @@ const DUPLO = 500; // ms: a click that no second click follows within this is a 
 export function ligarEntrada() {
   const campo = () => document.getElementById('entrada');
   const focar = () => campo()?.focus({ preventScroll: true });
-  const fila = restaurar(); // the keys kept, in order
+  const guardadas = restaurar(); // the keys kept, in order
   let receptor = null;
   let segura = true;
   let aoTeclar = null; // while the keys are kept: what a new key or tap does instead
@@ -77,7 +77,7 @@ export function ligarEntrada() {
   function chegou(dados, colado = false) {
     if (!segura) receptor.teclar(dados, colado);
     else if (aoTeclar && !colado) aoTeclar();
-    else fila.push(dados);
+    else guardadas.push(dados);
   }
 
   function tocar() {
@@ -96,12 +96,12 @@ export function ligarEntrada() {
     // makes the page keep them again (a new game) stops the giving.
     soltar() {
       [segura, aoTeclar] = [false, null];
-      while (!segura && fila.length > 0) receptor.teclar(fila.shift());
+      while (!segura && guardadas.length > 0) receptor.teclar(guardadas.shift());
     },
     // The page loaded anew, the kept keys with it.
     recarregar() {
       try {
-        sessionStorage.setItem(GUARDADAS, JSON.stringify(fila));
+        sessionStorage.setItem(GUARDADAS, JSON.stringify(guardadas));
       } catch {
         // Storage refused: the keys go.
       }

@@ -66,6 +66,11 @@ export function criarDesenho(tela, t) {
     if (noFim) tela.scrollTop = tela.scrollHeight;
   }
 
+  // On paper, the screen's rows alone: those above it are marked (estilo.css).
+  addEventListener('beforeprint', () =>
+    filas.forEach((f, i) => f.classList.toggle('acima', i < filas.length - t.linhas)),
+  );
+
   return {
     agendar: () => (pedido ||= requestAnimationFrame(desenhar)),
     aoFim: () => (tela.scrollTop = tela.scrollHeight),

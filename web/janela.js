@@ -28,9 +28,13 @@ export function criarJanela() {
       seguir('scrollTop', moldura.clientHeight, c.top - m.top + moldura.scrollTop, c.height);
   }
 
+  // A screen scrolled to its end (the cursor's row in view) stays so at
+  // its new size.
   function aplicar() {
+    const noFim = tela.scrollTop + tela.clientHeight >= tela.scrollHeight - 1;
     const proposta = propor(metricas, escalaEscolhida());
     aplicarNaPagina(proposta, escalaEscolhida());
+    if (noFim) tela.scrollTop = tela.scrollHeight;
     ({ pana, panaVertical } = proposta);
     mostrarCursor();
   }

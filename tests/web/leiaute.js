@@ -196,6 +196,7 @@ for (const tamanho of TAMANHOS) {
       conferir(await pagina.avaliar(medir), tamanho, 'after the 8-disc list');
       // On paper: the screen's last 25 rows, its 80 columns within an A4
       // sheet's width (718 px between its margins), legible, no keys.
+      await pagina.avaliar(() => dispatchEvent(new Event('beforeprint'))); // as a print begins
       await pagina.p.emulateMediaType('print');
       const papel = await pagina.avaliar(noPapel, COLUNAS);
       await pagina.p.emulateMediaType(null);

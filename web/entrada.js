@@ -116,9 +116,9 @@ export function ligarEntrada() {
   document.addEventListener('keydown', (evento) => {
     if (evento.defaultPrevented || evento.target.closest?.('button')) return;
     // A key that makes text (a dead key, an input method's) makes it in the field.
-    const texto = evento.key === 'Dead' || evento.keyCode === 229;
-    if (texto && evento.target !== campo()) focar();
-    if (texto || evento.isComposing) return;
+    const compoe = evento.key === 'Dead' || evento.keyCode === 229;
+    if (compoe && evento.target !== campo()) focar();
+    if (compoe || evento.isComposing) return;
     const pagina = { PageUp: -1, PageDown: 1 }[evento.key];
     if (evento.shiftKey && pagina) {
       evento.preventDefault();

@@ -113,7 +113,7 @@ export function criarDisciplina({ eco, coluna }) {
   };
   return {
     // What the user typed: a key, several, or a pasted text.
-    teclas(dados) {
+    receber(dados) {
       while (dados.length > 0 && !e.interrompida) {
         const t = TECLA_INTEIRA.exec(dados)[0];
         dados = dados.slice(t.length);

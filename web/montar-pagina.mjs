@@ -84,15 +84,15 @@ const marcas = {
   'primeira-pintura.js': () => script('primeira-pintura.js'),
   modulepreload: () => partilhados.join(''),
 };
-const feitas = new Set();
+const marcasPostas = new Set();
 const fonte = readFileSync(join(web, 'index.html'), 'utf8');
 let pagina = fonte.replace(/\n( *)<!--([^]*?)-->/g, (_, recuo, nome) => {
   const marca = marcas[nome.trim()];
   if (!marca) return '';
-  feitas.add(nome.trim());
+  marcasPostas.add(nome.trim());
   return `\n${recuo}${marca()}`;
 });
-const faltam = Object.keys(marcas).filter((m) => !feitas.has(m));
+const faltam = Object.keys(marcas).filter((m) => !marcasPostas.has(m));
 if (faltam.length) throw new Error(`index.html lacks the markers ${faltam.join(', ')}`);
 // Each inline style by its hash, never 'unsafe-inline'.
 const estilos = [...pagina.matchAll(/<style>([^]*?)<\/style>/g)].map(([, codigo]) =>

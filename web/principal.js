@@ -62,7 +62,7 @@ entrada.ligar({
   // Between games a key starts the next; a paste, text for a game, does not.
   teclar(dados, colado) {
     desenho.aoFim();
-    if (disciplina !== null) disciplina.teclas(dados);
+    if (disciplina !== null) disciplina.receber(dados);
     else if (!colado) novoJogo();
   },
   tocar: () => disciplina === null && novoJogo(),

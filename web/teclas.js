@@ -1,6 +1,6 @@
-// The keys' bytes, as a terminal sends them: their one owner, for the line
+// What each key sends, as a terminal sends it: the one owner, for the line
 // discipline, key events and the on-screen keys (data-tecla). Each is an
-// export of its own, so that a bundle holds only the bytes it uses.
+// export of its own, so that a bundle holds only what it uses.
 export const CTRL_C = '\x03';
 export const CTRL_D = '\x04';
 export const CTRL_H = '\b';

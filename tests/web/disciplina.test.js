@@ -22,8 +22,8 @@ function nova(antes = '') {
 test('a line is echoed and handed over at Enter, and lines typed ahead queue', async () => {
   const { d, visto } = nova();
   const lendo = d.ler(4096);
-  d.teclas('3\t4');
-  d.teclas('\r1\r\n2\r');
+  d.receber('3\t4');
+  d.receber('\r1\r\n2\r');
   assert.equal(texto(await lendo), '3\t4\n'); // a tab passes as typed: two numbers
   assert.equal(visto(), '3\t4\r\n1\r\n\r\n2\r\n');
   assert.equal(texto(await d.ler(4096)), '1\n'); // CR LF pasted is two line ends, as ICRNL makes them
@@ -34,21 +34,21 @@ test('a line is echoed and handed over at Enter, and lines typed ahead queue', a
 
 test('Backspace, Ctrl-U and Ctrl-W edit the line; a tab is erased back to its start', async () => {
   const { d, eco } = nova('::');
-  d.teclas('2\x7f5');
+  d.receber('2\x7f5');
   assert.deepEqual(eco.slice(-2), ['\b \b', '5']);
-  d.teclas('\t\x7f'); // "5" at column 2, the tab from 3 to 8
+  d.receber('\t\x7f'); // "5" at column 2, the tab from 3 to 8
   assert.equal(eco.at(-1), '\b'.repeat(5));
-  d.teclas('\x01\x7f'); // ^A took two columns
+  d.receber('\x01\x7f'); // ^A took two columns
   assert.equal(eco.at(-1), '\b \b\b \b');
-  d.teclas(' 7 8\x17\x15\x7f9\r');
+  d.receber(' 7 8\x17\x15\x7f9\r');
   assert.equal(texto(await d.ler(100)), '9\n');
 });
 
 test('Ctrl-W erases a run of letters, digits and _, after what else stands before it', async () => {
   const { d } = nova();
-  d.teclas('1,3\x17\r'); // the 3 only
-  d.teclas('ab c_2é, \x17\r'); // ", " then "c_2é"
-  d.teclas('x\x17\x17\r');
+  d.receber('1,3\x17\r'); // the 3 only
+  d.receber('ab c_2é, \x17\r'); // ", " then "c_2é"
+  d.receber('x\x17\x17\r');
   assert.deepEqual(
     [texto(await d.ler(100)), texto(await d.ler(100)), texto(await d.ler(100))],
     ['1,\n', 'ab \n', '\n'],
@@ -57,29 +57,29 @@ test('Ctrl-W erases a run of letters, digits and _, after what else stands befor
 
 test('arrow, function and Escape keys reach neither the line nor the echo, nor does Ctrl-Z', async () => {
   const { d, visto } = nova();
-  d.teclas('\x1b[A1\x1bOP\x1b[15~\x1b\x1a\x1b[1;5C2\r');
+  d.receber('\x1b[A1\x1bOP\x1b[15~\x1b\x1a\x1b[1;5C2\r');
   assert.equal(texto(await d.ler(100)), '12\n');
   assert.equal(visto(), '12\r\n');
   // Pasted C1 controls: CSI (U+009B) would clear the screen, SS3 and NEL
   // are dropped as well.
-  d.teclas('\u009b2J3\u008fQ\u00854\r');
+  d.receber('\u009b2J3\u008fQ\u00854\r');
   assert.equal(texto(await d.ler(100)), '34\n');
   assert.equal(visto(), '12\r\n34\r\n');
   // Alt with a character beyond U+FFFF, or SS3 before one, goes whole.
-  d.teclas('\x1b😀\u008f😀5\r');
+  d.receber('\x1b😀\u008f😀5\r');
   assert.equal(texto(await d.ler(100)), '5\n');
 });
 
 test('a wide character and one beyond U+FFFF are echoed, and erased over both columns', async () => {
   const { d, eco } = nova();
-  d.teclas('漢\x7f😀\x7f𠀀\r');
+  d.receber('漢\x7f😀\x7f𠀀\r');
   assert.deepEqual(eco.slice(0, 4), ['漢', '\b \b\b \b', '😀', '\b \b\b \b']);
   assert.equal(texto(await d.ler(100)), '𠀀\n');
 });
 
 test('a mark is erased as drawn: its own cell at the start or after a tab, else with its letter', () => {
   const { d, tela } = nova();
-  d.teclas('\u0301\x7f\t\u0301\x7fa\u0301\x7f\x7f');
+  d.receber('\u0301\x7f\t\u0301\x7fa\u0301\x7f\x7f');
   assert.equal(tela.grade[0].texto.slice(0, 10).join(''), ' '.repeat(10));
   assert.equal(tela.x, 8); // after the tab
 });
@@ -99,7 +99,7 @@ test('the game takes only the Ctrl keys its discipline acts on; the browser keep
 
 test('Ctrl-D ends the input on an empty line, and hands over a started one as it is', async () => {
   const { d, visto } = nova();
-  d.teclas('12\x04\x04');
+  d.receber('12\x04\x04');
   assert.equal(texto(await d.ler(100)), '12');
   assert.equal((await d.ler(100)).length, 0);
   assert.equal(visto(), '12');
@@ -108,7 +108,7 @@ test('Ctrl-D ends the input on an empty line, and hands over a started one as it
 test('Ctrl-C interrupts a read, a pause and everything after', async () => {
   const { d, visto } = nova();
   const lendo = d.ler(100);
-  d.teclas('4\x035\r');
+  d.receber('4\x035\r');
   assert.equal(await lendo, null);
   assert.equal(visto(), '4^C\r\n');
   assert.equal(await d.ler(100), null);
@@ -116,19 +116,19 @@ test('Ctrl-C interrupts a read, a pause and everything after', async () => {
 
   const outra = nova().d;
   const pausa = outra.pausar();
-  outra.teclas('\x1c'); // Ctrl-\ too
+  outra.receber('\x1c'); // Ctrl-\ too
   assert.equal(await pausa, false);
 });
 
 test('the pause drops what came before it and takes exactly one key, unechoed', async () => {
   const { d, visto } = nova();
-  d.teclas('2\r3');
+  d.receber('2\r3');
   const pausa = d.pausar();
   let acabou = false;
   pausa.then(() => (acabou = true));
   await null;
   assert.equal(acabou, false);
-  d.teclas('\x1b[B5\r'); // the arrow is the key; what follows is typed ahead
+  d.receber('\x1b[B5\r'); // the arrow is the key; what follows is typed ahead
   assert.equal(await pausa, true);
   assert.equal(texto(await d.ler(100)), '5\n');
   assert.equal(visto(), '2\r\n35\r\n');

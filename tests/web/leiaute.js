@@ -271,7 +271,7 @@ async function ctrlReal(cdp, [key, code, tecla], vezes = 1) {
     }
   }
 }
-const naTela = (m) => m.fonte * m.dpr; // the letters' size in device pixels
+const pixelsDaLetra = (m) => m.fonte * m.dpr; // the letters' size in device pixels
 
 for (const [largura, altura, toque, nome] of [
   [1366, 657, false, 'Chromebook'],
@@ -288,10 +288,16 @@ for (const [largura, altura, toque, nome] of [
         return pagina.avaliar(medir);
       };
       let m = await apos(CTRL_MAIS, 5);
-      assert.ok(naTela(m) >= 1.8 * naTela(inicial), `200%: ${m.fonte} from ${inicial.fonte}`);
+      assert.ok(
+        pixelsDaLetra(m) >= 1.8 * pixelsDaLetra(inicial),
+        `200%: ${m.fonte} from ${inicial.fonte}`,
+      );
       conferir(m, tamanho, '200%');
       m = await apos(CTRL_MAIS, 2);
-      assert.ok(naTela(m) >= 2.6 * naTela(inicial), `300%: ${m.fonte} from ${inicial.fonte}`);
+      assert.ok(
+        pixelsDaLetra(m) >= 2.6 * pixelsDaLetra(inicial),
+        `300%: ${m.fonte} from ${inicial.fonte}`,
+      );
       conferir(m, tamanho, '300%');
       // The wheel pans the frame both ways, Shift+wheel sideways.
       await pagina.p.mouse.move(m.moldura.x + 100, m.moldura.y + 100);

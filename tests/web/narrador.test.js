@@ -12,7 +12,7 @@ const saida = (nome) => readFileSync(new URL(`../sessions/${nome}.out`, import.m
 // The screen at each wait for the user (a prompt or the pause), as the
 // page's model shows it to the narrator.
 const ESPERA = new RegExp(PROMPTS.map((p) => `${p.replace(/[.]/g, '\\.')} `).join('|'), 'g');
-function naTela(texto) {
+function telaMostrada(texto) {
   const t = criarTerminal();
   escrever(t, texto);
   return linhasDaTela(t);
@@ -21,7 +21,7 @@ const telas = (nome) =>
   saida(nome)
     .split('\f')
     .flatMap((tela) =>
-      [...tela.matchAll(ESPERA)].map((m) => naTela(tela.slice(0, m.index + m[0].length))),
+      [...tela.matchAll(ESPERA)].map((m) => telaMostrada(tela.slice(0, m.index + m[0].length))),
     );
 
 // What the page says at each screen: the narrator's words, or (null) the prose.

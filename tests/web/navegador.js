@@ -437,15 +437,18 @@ async function letras(pagina) {
   assert.equal(await fonte(), inicial);
   // Ctrl+plus, as the keyboard zooms: the letters grow on the screen.
   await pagina.avaliar(() => document.getElementById('entrada').focus());
-  const naTela = async () =>
+  const pixelsDaLetra = async () =>
     (await fonte()) * (await pagina.avaliar(() => window.devicePixelRatio));
-  const antes = await naTela();
+  const antes = await pixelsDaLetra();
   for (let i = 0; i < 5; i++) await pagina.ctrl('=');
   await falado(pagina, (f) => f === 'Letra 200%');
-  assert.ok((await naTela()) >= 1.8 * antes, `Ctrl+plus: ${await naTela()} from ${antes}`);
+  assert.ok(
+    (await pixelsDaLetra()) >= 1.8 * antes,
+    `Ctrl+plus: ${await pixelsDaLetra()} from ${antes}`,
+  );
   await pagina.ctrl('0');
   await falado(pagina, (f) => f === 'Letra 100%');
-  assert.equal(await naTela(), antes, 'Ctrl+0');
+  assert.equal(await pixelsDaLetra(), antes, 'Ctrl+0');
   return l;
 }
 

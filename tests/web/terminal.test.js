@@ -204,7 +204,7 @@ test(
       const d = criarDisciplina({ eco, coluna: () => modelo.x });
       for (let i = 0, n = 5 + s.ate(120); i < n; i++) {
         const k = s.ate(10);
-        d.teclas(k < 4 ? s.um(TECLAS) : k < 6 ? s.um(LARGAS.concat(MARCADAS)) : s.um(LETRAS));
+        d.receber(k < 4 ? s.um(TECLAS) : k < 6 ? s.um(LARGAS.concat(MARCADAS)) : s.um(LETRAS));
       }
       await comparar(escritas, tamanho, `keys ${semente}`);
     }
@@ -215,9 +215,9 @@ test('an erase matches what is drawn: wide letters, tabs and ^X erased leave the
   const modelo = criarTerminal();
   escrever(modelo, '  Digite opção:');
   const d = criarDisciplina({ eco: (t) => escrever(modelo, t), coluna: () => modelo.x });
-  d.teclas(' 😀😀\t漢\x01e\u0301');
+  d.receber(' 😀😀\t漢\x01e\u0301');
   assert.equal(linhasDaTela(modelo)[0], '  Digite opção: 😀😀    漢^Ae\u0301');
-  d.teclas('\x7f'.repeat(8));
+  d.receber('\x7f'.repeat(8));
   assert.equal(linhasDaTela(modelo)[0], '  Digite opção:');
   assert.equal(modelo.x, 15);
 });

@@ -58,9 +58,9 @@ export const criarTerminal = ({
   y: 0, // on the screen, 0 at its top row
   inverso: false,
   larguraAnterior: 0, // the width of the character just printed, that a mark joins
-  estado: texto, // what the next character means (below)
+  estado: emTexto, // what the next character means (below)
   sequencia: '', // a CSI's parameters and intermediates so far
-  obedecer: false, // a CSI from ESC [ (the C1 CSI is never obeyed)
+  csiObedecida: false, // a CSI from ESC [ (the C1 CSI is never obeyed)
   sujas: new Set(),
 });
 
@@ -151,65 +151,65 @@ const entre = (c, de, ate) => c >= de && c <= ate;
 const controle = (t, caractere) => CONTROLES[caractere]?.(t);
 const CADEIAS = new Set([0x90, 0x98, 0x9d, 0x9e, 0x9f]); // DCS, SOS, OSC, PM, APC
 
-function texto(t, caractere, c) {
-  if (c === 0x1b) return escape;
+function emTexto(t, caractere, c) {
+  if (c === 0x1b) return emEscape;
   if (c === 0x9b) return inicioDeCsi(t, false);
-  if (CADEIAS.has(c)) return cadeia;
+  if (CADEIAS.has(c)) return emCadeia;
   if (c < 0x20 || entre(c, 0x7f, 0x9f)) controle(t, caractere);
   else imprimir(t, caractere);
-  return texto;
+  return emTexto;
 }
 
 function inicioDeCsi(t, obedecida) {
-  [t.sequencia, t.obedecer] = ['', obedecida];
-  return csi;
+  [t.sequencia, t.csiObedecida] = ['', obedecida];
+  return emCsi;
 }
 
 // After ESC: CSI, a string (OSC, DCS, SOS, PM, APC), or a sequence of
 // intermediates and a final, none of which is obeyed.
-function escape(t, caractere, c) {
+function emEscape(t, caractere, c) {
   if (caractere === '[') return inicioDeCsi(t, true);
-  if (']PX^_'.includes(caractere)) return cadeia;
-  if (entre(c, 0x20, 0x2f)) return intermedio;
-  return depoisDeEscape(t, caractere, c) ?? escape;
+  if (']PX^_'.includes(caractere)) return emCadeia;
+  if (entre(c, 0x20, 0x2f)) return emIntermedio;
+  return depoisDeEscape(t, caractere, c) ?? emEscape;
 }
 
-function intermedio(t, caractere, c) {
-  if (entre(c, 0x20, 0x2f)) return intermedio;
-  return depoisDeEscape(t, caractere, c) ?? intermedio;
+function emIntermedio(t, caractere, c) {
+  if (entre(c, 0x20, 0x2f)) return emIntermedio;
+  return depoisDeEscape(t, caractere, c) ?? emIntermedio;
 }
 
 // What ends an escape sequence (a final, swallowed) or stays in it (a
 // control, obeyed); undefined to stay.
 function depoisDeEscape(t, caractere, c) {
-  if (entre(c, 0x30, 0x7e)) return texto;
-  if (c === 0x1b) return escape;
+  if (entre(c, 0x30, 0x7e)) return emTexto;
+  if (c === 0x1b) return emEscape;
   if (c < 0x20) return void controle(t, caractere);
   if (c === 0x7f) return undefined;
-  return texto(t, caractere, c);
+  return emTexto(t, caractere, c);
 }
 
-function csi(t, caractere, c) {
+function emCsi(t, caractere, c) {
   if (entre(c, 0x20, 0x3f)) {
     t.sequencia += caractere; // parameters, then intermediates (never obeyed)
-    return csi;
+    return emCsi;
   }
   if (entre(c, 0x40, 0x7e)) {
-    if (t.obedecer) obedecer(t, t.sequencia, caractere);
-    return texto;
+    if (t.csiObedecida) obedecer(t, t.sequencia, caractere);
+    return emTexto;
   }
-  return depoisDeEscape(t, caractere, c) ?? csi;
+  return depoisDeEscape(t, caractere, c) ?? emCsi;
 }
 
 // A string, swallowed up to BEL or ST (ESC \ or U+009C).
-function cadeia(t, caractere, c) {
-  if (c === 0x07 || c === 0x9c) return texto;
-  return c === 0x1b ? escapeNaCadeia : cadeia;
+function emCadeia(t, caractere, c) {
+  if (c === 0x07 || c === 0x9c) return emTexto;
+  return c === 0x1b ? emEscapeNaCadeia : emCadeia;
 }
 
-function escapeNaCadeia(t, caractere, c) {
-  if (caractere === '\\') return texto;
-  return c === 0x1b ? escapeNaCadeia : cadeia;
+function emEscapeNaCadeia(t, caractere, c) {
+  if (caractere === '\\') return emTexto;
+  return c === 0x1b ? emEscapeNaCadeia : emCadeia;
 }
 
 // What the game or the discipline wrote, one character at a time: a
@@ -219,7 +219,7 @@ export function escrever(t, novo) {
   sujar(t);
   for (const caractere of novo) {
     const c = caractere.codePointAt(0);
-    if (t.estado !== texto || c < 0x20 || entre(c, 0x7f, 0x9f)) t.larguraAnterior = 0;
+    if (t.estado !== emTexto || c < 0x20 || entre(c, 0x7f, 0x9f)) t.larguraAnterior = 0;
     t.estado = t.estado(t, caractere, c);
   }
   sujar(t);
@@ -230,7 +230,7 @@ export function escrever(t, novo) {
 export function limpar(t) {
   t.descartadas += t.grade.length - t.linhas;
   t.grade = Array.from({ length: t.linhas }, () => linhaEmBranco(t.colunas));
-  [t.x, t.y, t.inverso, t.estado] = [0, 0, false, texto];
+  [t.x, t.y, t.inverso, t.estado] = [0, 0, false, emTexto];
   for (let y = 0; y < t.linhas; y++) sujar(t, y);
 }
 

@@ -303,6 +303,7 @@ async function cenarios(t) {
     ['principal.js', 'faltando'],
     [pedaco, 'faltando'],
     ['principal.js', 'quebrados'],
+    ['torre-de-hanoi.wasm', 'faltando'],
   ]) {
     const mal = como === 'faltando' ? 'missing' : 'throwing';
     await caso(
@@ -489,9 +490,10 @@ async function offline(pagina, t) {
   console.log('offline: the server gone, the page reloaded and played (service worker)');
 }
 
-// A module missing (a partial upload) or throwing as it runs, held back
-// while keys are typed: the page says so, keeping them; once the file is
-// mended, a key loads it again and the kept keys reach the game.
+// A module or the game's wasm missing (a partial upload), or a module
+// throwing as it runs, held back while keys are typed: the page says so,
+// keeping them; once the file is mended, a key loads it again and the kept
+// keys reach the game.
 async function moduloFaltando(pagina, arquivo) {
   const soltar = ambiente.servidor.segurar([arquivo]);
   await pagina.redimensionar(1024, 768);
@@ -502,10 +504,12 @@ async function moduloFaltando(pagina, arquivo) {
   await pagina.digitar('1');
   await pagina.tecla('Enter');
   soltar();
+  // Said above the page (a module), or on the screen (the game).
   const aviso = () =>
     pagina.avaliar(() => {
-      const a = document.getElementById('aviso');
-      return a && !a.hidden ? a.textContent : '';
+      const [a, tela] = [document.getElementById('aviso'), document.getElementById('tela')];
+      const escrito = tela?.textContent ?? '';
+      return a && !a.hidden ? a.textContent : escrito.slice(escrito.indexOf('Não foi possível'));
     });
   const dito = await aguardar(
     aviso,
@@ -577,27 +581,6 @@ async function hospedes(caso) {
       const l = await primeiroMenu(pagina, url);
       assert.equal(baixados(desde), 1, 'the wasm was not fetched exactly once');
       console.log(`host: wasm as application/octet-stream: "${l.at(-1)}", the wasm fetched once`);
-    }),
-  );
-
-  await caso('host: the wasm missing is said, and a key tries again once it is back', () =>
-    emVisita({ semWasm: true }, async (pagina) => {
-      const soltar = ambiente.servidor.segurar(['/torre-de-hanoi.wasm']);
-      await pagina.ir(url);
-      await pagina.digitar('4'); // kept while the game loads, for the game that will play
-      await pagina.tecla('Enter');
-      const menu = await linhas(pagina);
-      soltar();
-      let l = await repouso(pagina, menu);
-      const falha = l.at(-1);
-      assert.ok(falha.includes('Não foi possível carregar o jogo.') && falha.endsWith(FIM), falha);
-      ambiente.servidor.hospedeiro.semWasm = false;
-      l = await teclar(pagina, l);
-      assert.ok(
-        l.some((x) => x.startsWith('    CO-FUNDADOR: ')),
-        'kept keys lost',
-      );
-      console.log(`host: wasm missing: "${falha.trim()}"; back, a key: "${l.at(-1)}"`);
     }),
   );
 

@@ -23,7 +23,7 @@ const JA_COMPRIMIDOS = new Set(['.png']);
 // already held (If-None-Match with its ETag) is answered 304, so a
 // download is a 200. `hospedeiro` may be changed while it serves, to act
 // as less polite hosts do: another folder (a redeploy), the wasm with a
-// generic type or missing, files that browsers may keep for a while, the
+// generic type, files that browsers may keep for a while, the
 // paths in `faltando` missing, those in `quebrados` a script that throws,
 // or a slow network: the paths in `segurados`
 // answered once `soltar` settles.
@@ -33,7 +33,6 @@ export async function servir(pasta, porta = 0) {
   const hospedeiro = {
     pasta,
     tipoWasm: TIPOS['.wasm'],
-    semWasm: false,
     faltando: null,
     quebrados: null,
     segurados: null,
@@ -57,7 +56,6 @@ export async function servir(pasta, porta = 0) {
     const extensao = extname(arquivo);
     let corpo;
     try {
-      if (hospedeiro.semWasm && extensao === '.wasm') throw new Error('sem wasm');
       if (hospedeiro.faltando?.includes(caminho)) throw new Error('faltando');
       const quebrado = hospedeiro.quebrados?.includes(caminho);
       corpo = quebrado ? Buffer.from('throw new Error("quebrado");') : await readFile(arquivo);

@@ -129,9 +129,10 @@ async function crescimentoDoHeap(motor, url) {
   const mostra = (texto, sem) =>
     p.waitForFunction(
       (texto, sem) => {
-        // The screen's rows, whichever version of the page draws them.
+        // The screen's rows and model, whichever version of the page has them.
         const tela = document.querySelector('#tela, .xterm-rows')?.textContent ?? '';
-        return window.terminalDoJogo && tela.includes(texto) && !(sem && tela.includes(sem));
+        const modelo = window.modeloDoJogo ?? window.terminalDoJogo;
+        return modelo && tela.includes(texto) && !(sem && tela.includes(sem));
       },
       { timeout: 10000 },
       texto,

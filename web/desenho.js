@@ -1,7 +1,7 @@
 // The screen model on the page: an element a row, the history's too. At
 // most one update a frame, only of the rows that changed, so that a
 // selection elsewhere survives; the build writes the first screen so too.
-import { cursor } from './terminal.js';
+import { cursor } from './modelo.js';
 
 const ENTIDADES = { '&': '&amp;', '<': '&lt;', '>': '&gt;' };
 const escapar = (s) => s.replace(/[&<>]/g, (c) => ENTIDADES[c]);

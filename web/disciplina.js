@@ -12,7 +12,7 @@ const PALAVRA = /^[\p{L}\p{N}_]$/u;
 // sequence (arrows, function keys, Alt with a key), C1 forms included.
 // This is a grammar of keys, not of a screen: a key comes whole in one
 // event or paste, and is taken or dropped whole, where the screen model
-// (terminal.js) reads what is written one character at a time.
+// (modelo.js) reads what is written one character at a time.
 // eslint-disable-next-line no-control-regex
 const TECLA_INTEIRA = /^(?:\x1b\[|\x9b)[^@-~]*[@-~]?|^(?:\x1bO|\x8f)[^]?|^\x1b?[^]/u;
 

@@ -2,7 +2,7 @@
 // web/index.html, as one response holding all its first paint needs.
 // - The screen with the game's first menu on it, from the game itself:
 //   the built game played in node up to its first read, its output drawn
-//   by the page's own screen model and rows (terminal.js, desenho.js), so
+//   by the page's own screen model and rows (modelo.js, desenho.js), so
 //   that the page shows the menu at its first paint, in the very rows the
 //   game then writes on, and never holds a copy of the game's texts.
 // - The page's style and its two classic scripts, which the bundler made
@@ -19,7 +19,7 @@ import { readFileSync, writeFileSync } from 'node:fs';
 import { basename, join } from 'node:path';
 import { pathToFileURL } from 'node:url';
 import { classeDaLinha, htmlDaLinha } from './desenho.js';
-import { criarTerminal, escrever } from './terminal.js';
+import { criarModelo, escrever } from './modelo.js';
 
 const [web, pecas, site] = process.argv.slice(2);
 
@@ -46,7 +46,7 @@ async function primeiraTela() {
   });
 }
 
-const modelo = criarTerminal();
+const modelo = criarModelo();
 escrever(modelo, await primeiraTela());
 const html =
   '<div id="tela">' +

@@ -9,13 +9,13 @@ import { tomarEntrada } from './entrada.js';
 import { convite } from './mensagens.js';
 import { jogar } from './partida.js';
 import { criarVoz } from './voz.js';
-import { criarTerminal, escrever, limpar } from './terminal.js';
+import { criarModelo, escrever, limpar } from './modelo.js';
 
-const modelo = criarTerminal();
+const modelo = criarModelo();
 const desenho = criarDesenho(document.getElementById('tela'), modelo);
 const voz = criarVoz(modelo);
 const entrada = tomarEntrada();
-window.terminalDoJogo = modelo; // a hook for the browser tests
+window.modeloDoJogo = modelo; // a hook for the browser tests
 
 function mostrar(texto) {
   escrever(modelo, texto);

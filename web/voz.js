@@ -1,7 +1,7 @@
 // What a screen reader hears, through the page's live region: the towers
 // by name while a game waits for a move (narrador.js), the rest as written.
 import { narrar, prosa } from './narrador.js';
-import { linhasDaTela, linhasDoTexto } from './terminal.js';
+import { linhasDaTela, linhasDoTexto } from './modelo.js';
 import { anunciar as dizer } from './anuncio.js';
 
 // Screen readers drop what a live region gets in the burst of the page's

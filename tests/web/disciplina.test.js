@@ -3,14 +3,14 @@ import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { criarDisciplina } from '../../web/disciplina.js';
 import { dadosDaTecla } from '../../web/teclas.js';
-import { criarTerminal, escrever } from '../../web/terminal.js';
+import { criarModelo, escrever } from '../../web/modelo.js';
 
 const texto = (bytes) => (bytes === null ? null : new TextDecoder().decode(bytes));
 
 // A discipline echoing onto the page's screen, after `antes` written there.
 function nova(antes = '') {
   const eco = [];
-  const tela = criarTerminal();
+  const tela = criarModelo();
   escrever(tela, antes);
   const d = criarDisciplina({
     eco: (t) => eco.push(t) && escrever(tela, t),

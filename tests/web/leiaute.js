@@ -390,7 +390,7 @@ test('1024x768 in forced colours: the cursor shows, the input is not painted, th
       ['a board after a move', ['3', '2']],
     ]) {
       for (const r of respostas) l = await responder(pagina, l, r);
-      const cursor = await pagina.avaliar(() => [window.terminalDoJogo.x, window.terminalDoJogo.y]);
+      const cursor = await pagina.avaliar(() => [window.modeloDoJogo.x, window.modeloDoJogo.y]);
       const normal = await foto(pagina);
       await forcadas('active');
       const {
@@ -422,7 +422,7 @@ async function segurando(pagina, corpo) {
             const tela = document.getElementById('tela');
             const vista = getComputedStyle(document.querySelector('main')).visibility === 'visible';
             const pintada = performance.getEntriesByName('first-contentful-paint').length > 0;
-            return tela && vista && pintada && !window.terminalDoJogo;
+            return tela && vista && pintada && !window.modeloDoJogo;
           })
           .catch(() => false), // the page still coming
       10000,

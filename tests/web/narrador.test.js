@@ -4,7 +4,7 @@ import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
 import { MUITO_TEXTO, narrar, prosa } from '../../web/narrador.js';
-import { criarTerminal, escrever, linhasDaTela, linhasDoTexto } from '../../web/terminal.js';
+import { criarModelo, escrever, linhasDaTela, linhasDoTexto } from '../../web/modelo.js';
 import { CONVITE, PROMPTS } from './textos.js';
 
 const saida = (nome) => readFileSync(new URL(`../sessions/${nome}.out`, import.meta.url), 'utf8');
@@ -13,7 +13,7 @@ const saida = (nome) => readFileSync(new URL(`../sessions/${nome}.out`, import.m
 // page's model shows it to the narrator.
 const ESPERA = new RegExp(PROMPTS.map((p) => `${p.replace(/[.]/g, '\\.')} `).join('|'), 'g');
 function telaMostrada(texto) {
-  const t = criarTerminal();
+  const t = criarModelo();
   escrever(t, texto);
   return linhasDaTela(t);
 }

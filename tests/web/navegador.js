@@ -559,7 +559,7 @@ async function redimensionarCarregando(pagina) {
       5000,
       (m) => `font ${antes} then ${m}`,
     );
-    assert.ok(await pagina.avaliar(() => !window.terminalDoJogo), 'the modules came too soon');
+    assert.ok(await pagina.avaliar(() => !window.modeloDoJogo), 'the modules came too soon');
     soltar();
     await menuAberto(pagina);
     console.log(`a resize while loading: font ${antes} px, then ${depois[0]} px to fit`);

@@ -94,7 +94,7 @@ export async function primeiroMenu(pagina, url) {
 // cursor moved), then for the game to wait.
 export async function menuAberto(pagina) {
   await quando(
-    () => pagina.avaliar(() => window.terminalDoJogo?.x > 0),
+    () => pagina.avaliar(() => window.modeloDoJogo?.x > 0),
     15000,
     () => 'the page did not start its terminal',
   );

@@ -1,4 +1,4 @@
-// The page's terminal against a real one: random streams of what the game,
+// The page's screen model against a real terminal: random streams of what the game,
 // the page and the line discipline write, and the game's recorded
 // sessions, fed to the model and to
 // @xterm/headless (Unicode 11 widths), every cell, the cursor and the rows
@@ -9,7 +9,8 @@ import assert from 'node:assert/strict';
 import { readFileSync, readdirSync } from 'node:fs';
 import { COLUNAS, HISTORICO, LINHAS } from '../../web/dimensoes.js';
 import { criarDisciplina } from '../../web/disciplina.js';
-import { criarTerminal, escrever, largura, linhasDaTela } from '../../web/terminal.js';
+import { criarModelo, escrever, largura, linhasDaTela } from '../../web/modelo.js';
+import { sorteador } from './sorteador.js';
 
 const referencia = await Promise.all([
   import('@xterm/headless'),
@@ -30,19 +31,6 @@ function terminalDeReferencia({ colunas, linhas, historico }) {
   t.loadAddon(new unicode.Unicode11Addon());
   t.unicode.activeVersion = '11';
   return t;
-}
-
-// A small seeded generator, so that a failing stream can be played again.
-function sorteador(semente) {
-  let s = semente >>> 0 || 1;
-  const proximo = () => {
-    s ^= s << 13;
-    s ^= s >>> 17;
-    s ^= s << 5;
-    return (s >>> 0) / 2 ** 32;
-  };
-  const ate = (n) => Math.floor(proximo() * n);
-  return { ate, um: (lista) => lista[ate(lista.length)] };
 }
 
 const LETRAS = [
@@ -134,7 +122,7 @@ function estadoDaReferencia(r) {
 }
 
 async function comparar(escritas, tamanho, nome) {
-  const modelo = criarTerminal(tamanho);
+  const modelo = criarModelo(tamanho);
   const real = terminalDeReferencia(tamanho);
   for (const e of escritas) escrever(modelo, e);
   await new Promise((pronto) => real.write(escritas.join(''), pronto));
@@ -194,7 +182,7 @@ test(
     for (let semente = 1; semente <= 600; semente++) {
       const s = sorteador(semente * 7919);
       const tamanho = TAMANHOS[0];
-      const modelo = criarTerminal(tamanho);
+      const modelo = criarModelo(tamanho);
       const escritas = [];
       const eco = (texto) => {
         escritas.push(texto);
@@ -212,7 +200,7 @@ test(
 );
 
 test('an erase matches what is drawn: wide letters, tabs and ^X erased leave the prompt whole', () => {
-  const modelo = criarTerminal();
+  const modelo = criarModelo();
   escrever(modelo, '  Digite opção:');
   const d = criarDisciplina({ eco: (t) => escrever(modelo, t), coluna: () => modelo.x });
   d.receber(' 😀😀\t漢\x01e\u0301');
@@ -223,7 +211,7 @@ test('an erase matches what is drawn: wide letters, tabs and ^X erased leave the
 });
 
 test('what is not the vocabulary is swallowed whole and never drawn', () => {
-  const modelo = criarTerminal();
+  const modelo = criarModelo();
   const lixo = [
     `${ESC}[1;31m`,
     `${ESC}[?25l`,
@@ -241,7 +229,7 @@ test('what is not the vocabulary is swallowed whole and never drawn', () => {
   assert.deepEqual(linhasDaTela(modelo), ['ab']);
   assert.equal(modelo.x, 2);
   // The same, one character a write: a sequence cut anywhere goes on.
-  const aos = criarTerminal();
+  const aos = criarModelo();
   for (const c of `a${lixo.join('')}b`) escrever(aos, c);
   assert.deepEqual([linhasDaTela(aos), aos.x], [['ab'], 2]);
 });

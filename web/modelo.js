@@ -1,4 +1,4 @@
-// The page's own terminal: a grid of cells, a cursor and the rows scrolled
+// The page's screen model: a grid of cells, a cursor and the rows scrolled
 // off the top. It obeys what the game and the line discipline write and
 // swallows every other control whole. It owns a character's width and the
 // tab stops, so that the discipline's erase matches what is drawn. Pure:
@@ -44,7 +44,7 @@ const linhaEmBranco = (colunas) => ({
 
 // Rows are numbered from the first ever made (`descartadas` have gone off
 // the top); `sujas` holds those changed since desenho.js last drew.
-export const criarTerminal = ({
+export const criarModelo = ({
   colunas = COLUNAS,
   linhas = LINHAS,
   historico = HISTORICO,
@@ -237,7 +237,7 @@ export function limpar(t) {
 // Every row `texto` makes on a screen of its own, those scrolled off
 // included, as text: what the game wrote, as it is to be read.
 export function linhasDoTexto(texto) {
-  const t = criarTerminal({ linhas: 1, historico: Infinity });
+  const t = criarModelo({ linhas: 1, historico: Infinity });
   escrever(t, texto);
   return t.grade.map((linha) => linha.texto.join('').trimEnd());
 }

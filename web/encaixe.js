@@ -53,40 +53,46 @@ export function encaixar({
 }) {
   const largura = janela.largura - 2 * margem;
   const altura = janela.altura - 2 * margem;
-  const espacoAbaixo = (caixa) => ({ largura, altura: altura - caixa.altura - vao });
+  const abaixoDe = (caixa) => ({ largura, altura: altura - caixa.altura - vao });
   const tamanho = (fonte) => tamanhoDaTela(metricas(fonte), dpr, colunas, linhas);
-
-  // A first guess, by proportion; it decides the keys' side.
-  const referencia = tamanho(REFERENCIA);
-  const proporcao = (espaco) =>
-    REFERENCIA * Math.min(espaco.largura / referencia.largura, espaco.altura / referencia.altura);
-  const abaixo = espacoAbaixo(teclas.abaixo);
-  const aoLadoEspaco = { largura: largura - teclas.aoLado.largura - vao, altura };
-  const aoLado = proporcao(aoLadoEspaco) > proporcao(abaixo);
-  let espaco = aoLado ? aoLadoEspaco : abaixo;
   const emPassos = (fonte) => Math.floor(fonte / PASSO) * PASSO;
-  let fonte = emPassos(proporcao(espaco));
-  const dica = !aoLado && fonte < legivel;
-  if (dica) {
-    espaco = espacoAbaixo(teclas.abaixoComDica);
-    fonte = Math.min(legivel, emPassos((REFERENCIA * espaco.altura) / referencia.altura));
-  }
 
-  // Cells are whole device pixels, so the proportion is only a guess: the
-  // largest size that fits is found by quarter steps from it. A frame that
-  // pans holds its scroll bar too.
-  const terminalCabe = (f) => {
-    const t = tamanho(f);
-    const pana = t.largura > largura;
-    return (dica || t.largura <= espaco.largura) && t.altura + (pana ? barra : 0) <= espaco.altura;
+  // The largest font (at least 1) whose screen fits `espaco`; with the
+  // hint, up to the legible one in a frame that pans sideways and holds
+  // its scroll bar. Cells are whole device pixels, so the proportion at
+  // 16 px is only where the quarter steps start.
+  const referencia = tamanho(REFERENCIA);
+  const maior = (espaco, comDica = false) => {
+    const teto = comDica ? legivel : Infinity;
+    const cabe = (f) => {
+      const t = tamanho(f);
+      if (!comDica) return t.largura <= espaco.largura && t.altura <= espaco.altura;
+      return t.altura + (t.largura > largura ? barra : 0) <= espaco.altura;
+    };
+    const proporcao = Math.min(
+      comDica ? Infinity : espaco.largura / referencia.largura,
+      espaco.altura / referencia.altura,
+    );
+    let fonte = Math.max(1, Math.min(teto, emPassos(REFERENCIA * proporcao)));
+    if (cabe(fonte)) while (fonte + PASSO <= teto && cabe(fonte + PASSO)) fonte += PASSO;
+    else while (fonte > 1 && !cabe(fonte)) fonte -= PASSO;
+    return fonte;
   };
-  if (terminalCabe(fonte)) {
-    while (!(dica && fonte >= legivel) && terminalCabe(fonte + PASSO)) fonte += PASSO;
-  } else {
-    while (fonte > 1 && !terminalCabe(fonte - PASSO)) fonte -= PASSO;
-    fonte -= PASSO;
+
+  // The keys go where the screen's font is larger; below, a font under
+  // the legible one gives way to the hint.
+  const [abaixo, aoLadoDasTeclas] = [
+    abaixoDe(teclas.abaixo),
+    { largura: largura - teclas.aoLado.largura - vao, altura },
+  ];
+  const [fonteAbaixo, fonteAoLado] = [maior(abaixo), maior(aoLadoDasTeclas)];
+  const aoLado = fonteAoLado > fonteAbaixo;
+  const dica = !aoLado && fonteAbaixo < legivel;
+  let [espaco, fonte] = aoLado ? [aoLadoDasTeclas, fonteAoLado] : [abaixo, fonteAbaixo];
+  if (dica) {
+    espaco = abaixoDe(teclas.abaixoComDica);
+    fonte = maior(espaco, true);
   }
-  fonte = Math.max(fonte, 1);
   // Larger letters keep the keys where the fitted ones put them.
   if (escala > 1) fonte = emPassos(fonte * escala);
   const t = tamanho(fonte);

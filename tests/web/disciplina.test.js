@@ -10,13 +10,13 @@ const texto = (bytes) => (bytes === null ? null : new TextDecoder().decode(bytes
 // A discipline echoing onto the page's screen, after `antes` written there.
 function nova(antes = '') {
   const eco = [];
-  const tela = criarModelo();
-  escrever(tela, antes);
+  const modelo = criarModelo();
+  escrever(modelo, antes);
   const d = criarDisciplina({
-    eco: (t) => eco.push(t) && escrever(tela, t),
-    coluna: () => tela.x,
+    eco: (t) => eco.push(t) && escrever(modelo, t),
+    coluna: () => modelo.x,
   });
-  return { d, eco, tela, visto: () => eco.join('') };
+  return { d, eco, modelo, visto: () => eco.join('') };
 }
 
 test('a line is echoed and handed over at Enter, and lines typed ahead queue', async () => {
@@ -78,10 +78,10 @@ test('a wide character and one beyond U+FFFF are echoed, and erased over both co
 });
 
 test('a mark is erased as drawn: its own cell at the start or after a tab, else with its letter', () => {
-  const { d, tela } = nova();
+  const { d, modelo } = nova();
   d.receber('\u0301\x7f\t\u0301\x7fa\u0301\x7f\x7f');
-  assert.equal(tela.grade[0].texto.slice(0, 10).join(''), ' '.repeat(10));
-  assert.equal(tela.x, 8); // after the tab
+  assert.equal(modelo.grade[0].texto.slice(0, 10).join(''), ' '.repeat(10));
+  assert.equal(modelo.x, 8); // after the tab
 });
 
 test('the game takes only the Ctrl keys its discipline acts on; the browser keeps the rest', () => {

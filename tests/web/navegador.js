@@ -542,12 +542,12 @@ async function redimensionarCarregando(pagina) {
     const medir = () =>
       pagina
         .avaliar(() => {
-          const tela = document.getElementById('moldura')?.getBoundingClientRect();
+          const moldura = document.getElementById('moldura')?.getBoundingClientRect();
           const fonte = getComputedStyle(document.getElementById('terminal')).getPropertyValue(
             '--fonte',
           );
           return (
-            document.querySelector('main.pronta') && [parseFloat(fonte), tela.right, innerWidth]
+            document.querySelector('main.pronta') && [parseFloat(fonte), moldura.right, innerWidth]
           );
         })
         .catch(() => null);

@@ -1,4 +1,4 @@
-// How the 80x25 terminal and the on-screen keys fit a window: the largest
+// How the game's screen and the on-screen keys fit a window: the largest
 // font with which both fit with no page scroll, the keys below or beside,
 // whichever gives the larger font. In a window too narrow for a legible
 // font, the frame pans sideways with a hint to turn the phone. Larger

@@ -38,8 +38,8 @@ const mediana = (valores) => [...valores].sort((a, b) => a - b)[Math.floor(valor
 
 // Milliseconds from the start of the navigation to the frame after the
 // first menu is shown, whatever draws it (the page's own first screen or
-// the terminal): a first visit, in a window opened 1.5 s before, as a
-// person's window already is.
+// an older site's terminal emulator): a first visit, in a window opened
+// 1.5 s before, as a person's window already is.
 async function ateOPrimeiroMenu(motor, url, largura, altura) {
   const contexto = await motor.navegador.createBrowserContext();
   const { p } = await motor.pagina({ largura, altura, contexto });
